@@ -1,0 +1,42 @@
+#include "Kv/DataModel/RefMetaType.h"
+
+#include "Kv/DataModel/EntityMetaType.h"
+#include "Kv/DataModel/Segment.h"
+
+namespace Kv {
+
+void RefMetaType::print(const void* value, const TemplatizedFunctions*, std::ostream& out,
+                        const MemberContext& context) const {
+    Entity* entity = target(value);
+    if (!entity)
+        out << "null";
+    else if (context.pathOf)
+        out << context.pathOf(entity);
+    else
+        out << '#' << entity->id();
+}
+
+void RefMetaType::encodeTarget(Entity* target, ByteWriter& out, MemberContext& context) const {
+    if (!target) {
+        out.write<uint32_t>(0);
+        out.write<uint64_t>(0);
+        return;
+    }
+    out.write<uint32_t>(target->segment()->key());
+    out.write<uint64_t>(target->id());
+    if (context.keepAlive)
+        context.keepAlive->emplace_back(target);
+}
+
+Entity* RefMetaType::decodeTarget(ByteReader& in, MemberContext& context) const {
+    uint32_t segmentKey = in.read<uint32_t>();
+    uint64_t id = in.read<uint64_t>();
+    return context.resolve(segmentKey, id);
+}
+
+void RefMetaType::wrongClass(const Entity* found, const std::string& expected) {
+    throw FormatError("a reference names entity " + std::to_string(found->id()) + " of class " +
+                      found->metaType()->name() + ", not of the referenced class " + expected);
+}
+
+} // namespace Kv
