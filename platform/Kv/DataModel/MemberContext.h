@@ -25,6 +25,14 @@ public:
     // snapshot can always be applied again.
     std::vector<StrongRef<Entity>>* keepAlive = nullptr;
 
+    // Encoding: references to entities for which this answers false are
+    // written as null (a document holds only what it saves).
+    std::function<bool(const Entity*)> isWritten;
+
+    // Encoding: told about every non-null reference written, and whether it
+    // owns its target.
+    std::function<void(Entity*, bool owning)> onReference;
+
     // Printing: the text of a reference. Without it, `#<id>` is printed.
     std::function<std::string(const Entity*)> pathOf;
 

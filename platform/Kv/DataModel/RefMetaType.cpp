@@ -16,7 +16,10 @@ void RefMetaType::print(const void* value, const TemplatizedFunctions*, std::ost
         out << '#' << entity->id();
 }
 
-void RefMetaType::encodeTarget(Entity* target, ByteWriter& out, MemberContext& context) const {
+void RefMetaType::encodeTarget(Entity* target, bool owning, ByteWriter& out,
+                               MemberContext& context) const {
+    if (target && context.isWritten && !context.isWritten(target))
+        target = nullptr;
     if (!target) {
         out.write<uint32_t>(0);
         out.write<uint64_t>(0);
@@ -26,6 +29,8 @@ void RefMetaType::encodeTarget(Entity* target, ByteWriter& out, MemberContext& c
     out.write<uint64_t>(target->id());
     if (context.keepAlive)
         context.keepAlive->emplace_back(target);
+    if (context.onReference)
+        context.onReference(target, owning);
 }
 
 Entity* RefMetaType::decodeTarget(ByteReader& in, MemberContext& context) const {

@@ -24,7 +24,7 @@ public:
 protected:
     using MemberMetaType::MemberMetaType;
     virtual Entity* target(const void* value) const = 0;
-    void encodeTarget(Entity* target, ByteWriter& out, MemberContext& context) const;
+    void encodeTarget(Entity* target, bool owning, ByteWriter& out, MemberContext& context) const;
     Entity* decodeTarget(ByteReader& in, MemberContext& context) const;
     [[noreturn]] static void wrongClass(const Entity* found, const std::string& expected);
 };
@@ -53,7 +53,7 @@ template <class T> class StrongRefMetaTypeOf final : public StrongRefMetaType {
 public:
     void encode(const void* value, const TemplatizedFunctions*, ByteWriter& out,
                 MemberContext& context) const override {
-        encodeTarget(target(value), out, context);
+        encodeTarget(target(value), true, out, context);
     }
     void decode(void* value, const TemplatizedFunctions*, ByteReader& in,
                 MemberContext& context) const override {
@@ -74,7 +74,7 @@ template <class T> class PassiveRefMetaTypeOf final : public PassiveRefMetaType 
 public:
     void encode(const void* value, const TemplatizedFunctions*, ByteWriter& out,
                 MemberContext& context) const override {
-        encodeTarget(target(value), out, context);
+        encodeTarget(target(value), false, out, context);
     }
     void decode(void* value, const TemplatizedFunctions*, ByteReader& in,
                 MemberContext& context) const override {

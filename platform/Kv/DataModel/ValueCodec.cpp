@@ -1,24 +1,23 @@
 #include "Kv/DataModel/ValueCodec.h"
 
 #include "Kv/Base/Utf8.h"
+#include "ZkGeFormat.h"
 
 #include <charconv>
 
 namespace Kv {
-namespace {
 
-template <class T> std::string shortest(T value) {
+std::string formatNumber(double value) { return ZkGeFormat::number(value); }
+
+// Floats get their own shortest form: widened to double, 0.1f would print as
+// 0.100000001490116.
+std::string formatNumber(float value) {
     if (value == 0)
-        return "0"; // also for -0: a sign on zero only confuses readers
-    char buffer[64];
+        return "0";
+    char buffer[32];
     auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, result.ptr);
 }
-
-} // namespace
-
-std::string formatNumber(double value) { return shortest(value); }
-std::string formatNumber(float value) { return shortest(value); }
 
 void printQuoted(const std::wstring& text, std::ostream& out) {
     out << '"';

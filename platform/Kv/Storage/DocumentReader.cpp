@@ -1,0 +1,284 @@
+#include "Kv/Storage/DocumentReader.h"
+
+#include "Kv/CommonData/ManagedGroupEntity.h"
+#include "Kv/CommonData/ManagedRootCollection.h"
+#include "Kv/DataModel/Asset.h"
+#include "Kv/DataModel/DataModelCallback.h"
+#include "Kv/DataModel/EntityMetaType.h"
+#include "Kv/DataModel/MemberCodec.h"
+#include "Kv/DataModel/MetaTypeMgr.h"
+#include "Kv/DataModel/Segment.h"
+#include "Kv/Storage/SqliteDatabase.h"
+#include "Kv/Storage/SqliteStatement.h"
+#include "Kv/Storage/StorageError.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <sys/stat.h>
+
+namespace Kv {
+namespace {
+
+// A problem with the content, as opposed to SQLite failing to read it.
+struct BadDocument : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+std::string entityName(uint32_t segment, uint64_t id) {
+    return "entity " + std::to_string(id) + " of segment " + std::to_string(segment);
+}
+
+class Loader {
+public:
+    Loader(SqliteDatabase& db, const StorageProgress& progress) : m_db(db), m_progress(progress) {}
+
+    std::unique_ptr<Asset> run() {
+        checkFormat();
+        m_asset = std::make_unique<Asset>();
+        try {
+            readSegments();
+            m_asset->setMigrating(true);
+            constructEntities();
+            readMembers();
+            rebuildGroups();
+            readRoots();
+            finishMigration();
+        } catch (...) {
+            discard();
+            throw;
+        }
+        m_entities.clear();
+        return std::move(m_asset);
+    }
+
+private:
+    struct Row {
+        uint32_t segment;
+        uint64_t id;
+        StrongRef<Entity> entity;
+        bool hasParent;
+        uint32_t parentSegment;
+        uint64_t parentId;
+        int64_t childIndex;
+    };
+
+    void checkFormat() {
+        if (!m_db.hasTable("format"))
+            throw BadDocument("not a document (it has no format record)");
+        SqliteStatement query(m_db, "SELECT key, value FROM format");
+        std::map<std::string, std::string> format;
+        while (query.step())
+            format[query.text(0)] = query.text(1);
+        if (format["application"] != DocumentFormat::kApplication)
+            throw BadDocument("not a document (it was written by \"" + format["application"] +
+                              "\")");
+        int version = 0;
+        try {
+            version = std::stoi(format["version"]);
+        } catch (const std::exception&) {
+            throw BadDocument("the format version \"" + format["version"] + "\" is not a number");
+        }
+        if (version > DocumentFormat::kVersion)
+            throw BadDocument("the document has format version " + std::to_string(version) +
+                              "; this program reads versions up to " +
+                              std::to_string(DocumentFormat::kVersion));
+        if (version < 1)
+            throw BadDocument("invalid format version " + std::to_string(version));
+    }
+
+    void readSegments() {
+        SqliteStatement segments(m_db, "SELECT key, flags FROM segments ORDER BY key");
+        while (segments.step()) {
+            int64_t key = segments.integer(0);
+            if (key <= 0 || key > UINT32_MAX)
+                throw BadDocument("invalid segment key " + std::to_string(key));
+            m_asset->createSegment(static_cast<unsigned>(segments.integer(1)),
+                                   static_cast<uint32_t>(key));
+        }
+        SqliteStatement versions(m_db, "SELECT segment, identifier, version FROM metatype_versions");
+        while (versions.step())
+            segment(versions.integer(0))
+                ->setPersistedMetaTypeVersion(versions.text(1),
+                                              static_cast<uint32_t>(versions.integer(2)));
+    }
+
+    Segment* segment(int64_t key) {
+        Segment* s = key > 0 && key <= UINT32_MAX ? m_asset->segment(uint32_t(key)) : nullptr;
+        if (!s)
+            throw BadDocument("reference to segment " + std::to_string(key) +
+                              ", which the document does not have");
+        return s;
+    }
+
+    void constructEntities() {
+        SqliteStatement count(m_db, "SELECT count(*) FROM entities");
+        count.step();
+        m_total = static_cast<size_t>(count.integer(0));
+        SqliteStatement rows(m_db, "SELECT segment, id, metatype, parent_segment, parent_id, "
+                                   "child_index FROM entities ORDER BY segment, id");
+        while (rows.step()) {
+            Row row{};
+            row.segment = static_cast<uint32_t>(rows.integer(0));
+            row.id = static_cast<uint64_t>(rows.integer(1));
+            const std::string identifier = rows.text(2);
+            Segment* s = segment(rows.integer(0));
+            if (row.id == 0)
+                throw BadDocument("entity id 0 in segment " + std::to_string(row.segment));
+            EntityMetaType* type = MetaTypeMgr::get().find(identifier);
+            if (!type)
+                throw BadDocument(entityName(row.segment, row.id) +
+                                  " has the unknown meta type identifier \"" + identifier + "\"");
+            if (s->findEntity(row.id))
+                throw BadDocument(entityName(row.segment, row.id) + " appears twice");
+            row.entity = type->makeInstance(s, row.id);
+            if (!row.entity)
+                throw BadDocument(entityName(row.segment, row.id) + " is of class " +
+                                  type->className() + ", which cannot be loaded on its own");
+            row.hasParent = !rows.isNull(3);
+            row.parentSegment = static_cast<uint32_t>(rows.integer(3));
+            row.parentId = static_cast<uint64_t>(rows.integer(4));
+            row.childIndex = rows.integer(5);
+            m_entities.push_back(std::move(row));
+            report(m_entities.size() / 2);
+        }
+    }
+
+    void readMembers() {
+        MemberContext context;
+        context.asset = m_asset.get();
+        SqliteStatement rows(m_db, "SELECT members FROM entities ORDER BY segment, id");
+        for (size_t i = 0; rows.step(); ++i) {
+            Row& row = m_entities.at(i);
+            if (row.hasParent) {
+                Entity* parent = m_asset->findEntity(row.parentSegment, row.parentId);
+                if (!parent)
+                    throw BadDocument(entityName(row.segment, row.id) + " names the owner " +
+                                      entityName(row.parentSegment, row.parentId) +
+                                      ", which the document does not have");
+                row.entity->setParentEntity(parent);
+            }
+            try {
+                MemberCodec::decode(row.entity.get(), rows.blob(0), context);
+            } catch (const std::exception& error) {
+                throw BadDocument(entityName(row.segment, row.id) + " (" +
+                                  row.entity->metaType()->className() + "): " + error.what());
+            }
+            report(m_total / 2 + i / 2);
+        }
+    }
+
+    void rebuildGroups() {
+        std::vector<Row*> children;
+        for (Row& row : m_entities)
+            if (row.childIndex >= 0)
+                children.push_back(&row);
+        std::sort(children.begin(), children.end(), [](const Row* a, const Row* b) {
+            return std::tie(a->parentSegment, a->parentId, a->childIndex) <
+                   std::tie(b->parentSegment, b->parentId, b->childIndex);
+        });
+        for (Row* row : children) {
+            auto* group = queryInterface<Managed::ManagedGroupEntity>(row->entity->parentEntity());
+            if (!row->hasParent || !group)
+                throw BadDocument(entityName(row->segment, row->id) +
+                                  " is filed as a child of an entity that is not a group");
+            group->replayInsertChild(group->childCount(), row->entity.get());
+        }
+    }
+
+    void readRoots() {
+        SqliteStatement roots(m_db, "SELECT segment, root_id, entity_id, element_metatype "
+                                    "FROM roots ORDER BY segment, position");
+        SqliteStatement elements(m_db, "SELECT element_segment, element_id FROM root_elements "
+                                       "WHERE segment = ? AND collection_id = ? ORDER BY position");
+        while (roots.step()) {
+            Segment* s = segment(roots.integer(0));
+            uint64_t id = static_cast<uint64_t>(roots.integer(2));
+            Entity* entity = s->findEntity(id);
+            if (!entity)
+                throw BadDocument("root \"" + roots.text(1) + "\" names " +
+                                  entityName(s->key(), id) + ", which the document does not have");
+            UniqueString rootId(roots.text(1));
+            auto* collection = queryInterface<Managed::ManagedRootCollection>(entity);
+            if (!collection) {
+                s->setRootEntity(rootId, StrongRef<Entity>(entity));
+                continue;
+            }
+            collection->setRoot(rootId, MetaTypeMgr::get().find(roots.text(3)));
+            elements.bind(1, int64_t(s->key()));
+            elements.bind(2, int64_t(id));
+            while (elements.step()) {
+                Entity* element = m_asset->findEntity(uint32_t(elements.integer(0)),
+                                                      uint64_t(elements.integer(1)));
+                if (!element)
+                    throw BadDocument("root collection \"" + rootId.str() +
+                                      "\" lists an entity the document does not have");
+                collection->replayInsertChild(collection->elementCount(), element);
+            }
+            elements.reset();
+        }
+    }
+
+    void finishMigration() {
+        for (Row& row : m_entities)
+            if (row.entity->isMigrating()) {
+                row.entity->onPostMigrate();
+                row.entity->clearMigrating();
+            }
+        m_asset->setMigrating(false);
+        m_asset->runAssetMigrators();
+        std::set<DataModelCallback*> callbacks;
+        for (Row& row : m_entities)
+            if (DataModelCallback* callback = row.entity->metaType()->dataModelCallback())
+                callbacks.insert(callback);
+        for (DataModelCallback* callback : callbacks)
+            callback->onPostRestore(*m_asset);
+        report(m_total);
+    }
+
+    // Drops every reference to the half-read document, entities before the
+    // asset that holds their segments.
+    void discard() {
+        for (Row& row : m_entities)
+            if (auto* group = queryInterface<Managed::ManagedGroupEntity>(row.entity.get()))
+                while (group->childCount())
+                    group->replayRemoveChild(group->childCount() - 1,
+                                             group->child(group->childCount() - 1).get());
+        m_asset->clear();
+        m_entities.clear();
+        m_asset.reset();
+    }
+
+    void report(size_t done) {
+        if (m_progress && m_total && (done % 4096 == 0 || done == m_total))
+            m_progress(std::min(done, m_total), m_total);
+    }
+
+    SqliteDatabase& m_db;
+    StorageProgress m_progress;
+    std::unique_ptr<Asset> m_asset;
+    std::vector<Row> m_entities;
+    size_t m_total = 0;
+};
+
+} // namespace
+
+std::unique_ptr<Asset> DocumentReader::load(const std::string& path,
+                                            const StorageProgress& progress) {
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0)
+        throw StorageError(path, "cannot open: no such file");
+    if (!S_ISREG(info.st_mode))
+        throw StorageError(path, "cannot open: not a regular file");
+    try {
+        SqliteDatabase db(path, SqliteDatabase::ReadOnly);
+        Loader loader(db, progress);
+        return loader.run();
+    } catch (const BadDocument& error) {
+        throw StorageError(path, error.what());
+    } catch (const std::exception& error) {
+        throw StorageError(path, std::string("not a readable document (") + error.what() + ")");
+    }
+}
+
+} // namespace Kv

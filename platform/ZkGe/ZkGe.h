@@ -1,0 +1,22 @@
+#pragma once
+
+// The whole geometry kernel in one include.
+#include "ZkGeBoundBlock2d.h"
+#include "ZkGeBoundBlock3d.h"
+#include "ZkGeContext.h"
+#include "ZkGeEntity3d.h"
+#include "ZkGeEntityId.h"
+#include "ZkGeFormat.h"
+#include "ZkGeInterval.h"
+#include "ZkGeLine3d.h"
+#include "ZkGeLineSeg3d.h"
+#include "ZkGeLinearEnt3d.h"
+#include "ZkGeMatrix3d.h"
+#include "ZkGePlanarEnt.h"
+#include "ZkGePlane.h"
+#include "ZkGePoint2d.h"
+#include "ZkGePoint3d.h"
+#include "ZkGeRay3d.h"
+#include "ZkGeTol.h"
+#include "ZkGeVector2d.h"
+#include "ZkGeVector3d.h"

@@ -1,0 +1,3 @@
+#include "ZkGeContext.h"
+
+ZkGeTol ZkGeContext::gTol;
