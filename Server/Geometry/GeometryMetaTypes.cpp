@@ -1,6 +1,21 @@
 #include "Geometry/GeometryMetaTypes.h"
 
 #include "Geometry/GeometryAddIn.h"
+#include "Geometry/curves3d/Curve3D.h"
+#include "Geometry/curves3d/Line3D.h"
+#include "Geometry/curves3d/TangentHandle.h"
+#include "Geometry/sketch3d/CoordinateSystem.h"
+
+#include "Geometry/sketch3d/CurveUses.h"
+#include "Geometry/sketch3d/Geometry3D.h"
+#include "Geometry/sketch3d/GeometryBase3D.h"
+#include "Geometry/sketch3d/GeometryGroup3D.h"
+#include "Geometry/sketch3d/Point3D.h"
+#include "Geometry/sketch3d/PointUses.h"
+#include "Geometry/sketch3d/Sketch.h"
+#include "Geometry/sketch3d/Sketches.h"
+#include "Geometry/sketch3d/SketchesRoot.h"
+#include "Geometry/sketch3d/TangentUses.h"
 
 namespace Kv::Geometry {
 namespace {

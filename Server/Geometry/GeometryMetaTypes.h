@@ -31,6 +31,22 @@
 
 namespace Kv::Geometry {
 
+class CoordinateSystem;
+class CurvatureUses;
+class Curve3D;
+class CurveUses;
+class Geometry3D;
+class GeometryBase3D;
+class GeometryGroup3D;
+class Line3D;
+class Point3D;
+class PointUses;
+class Sketch;
+class Sketches;
+class SketchesRoot;
+class TangentHandle;
+class TangentUses;
+
 // 2D drawing model
 KV_GEOMETRY_META_TYPE(Arc2D, Kv::EntityMetaType);
 KV_GEOMETRY_META_TYPE(EllipticArc2D, Kv::EntityMetaType);
@@ -46,25 +62,25 @@ KV_GEOMETRY_META_TYPE(Spline2D, Kv::EntityMetaType);
 
 // 3D model
 KV_GEOMETRY_META_TYPE(CircArc3D, Kv::EntityMetaType);
-KV_GEOMETRY_META_TYPE(CoordinateSystem, Kv::EntityMetaType);
+KV_GEOMETRY_META_TYPE(CoordinateSystem, Kv::EntityMetaTypeOf<CoordinateSystem>);
 KV_GEOMETRY_META_TYPE(CurvatureHandle, Kv::EntityMetaType);
-KV_GEOMETRY_META_TYPE(Curve3D, Kv::EntityMetaType);
+KV_GEOMETRY_META_TYPE(Curve3D, Kv::EntityMetaTypeOf<Curve3D>);
 KV_GEOMETRY_META_TYPE(EllipticArc3D, Kv::EntityMetaType);
-KV_GEOMETRY_META_TYPE(Geometry3D, Kv::EntityMetaType);
-KV_GEOMETRY_META_TYPE(GeometryBase3D, Kv::EntityMetaType);
-KV_GEOMETRY_META_TYPE(GeometryGroup3D, Kv::EntityMetaType);
-KV_GEOMETRY_META_TYPE(CurveUses, Kv::EntityMetaType);
-KV_GEOMETRY_META_TYPE(PointUses, Kv::EntityMetaType);
-KV_GEOMETRY_META_TYPE(TangentUses, Kv::EntityMetaType);
+KV_GEOMETRY_META_TYPE(Geometry3D, Kv::EntityMetaTypeOf<Geometry3D, false>);
+KV_GEOMETRY_META_TYPE(GeometryBase3D, Kv::EntityMetaTypeOf<GeometryBase3D>);
+KV_GEOMETRY_META_TYPE(GeometryGroup3D, Kv::EntityMetaTypeOf<GeometryGroup3D, false>);
+KV_GEOMETRY_META_TYPE(CurveUses, Kv::EntityMetaTypeOf<CurveUses>);
+KV_GEOMETRY_META_TYPE(PointUses, Kv::EntityMetaTypeOf<PointUses>);
+KV_GEOMETRY_META_TYPE(TangentUses, Kv::EntityMetaTypeOf<TangentUses>);
 KV_GEOMETRY_META_TYPE(CurvatureUses, Kv::EntityMetaType);
-KV_GEOMETRY_META_TYPE(Line3D, Kv::EntityMetaType);
+KV_GEOMETRY_META_TYPE(Line3D, Kv::EntityMetaTypeOf<Line3D>);
 KV_GEOMETRY_META_TYPE(OriginWorkGeometry, Kv::EntityMetaType);
-KV_GEOMETRY_META_TYPE(Point3D, Kv::EntityMetaType);
-KV_GEOMETRY_META_TYPE(Sketch, Kv::EntityMetaType);
-KV_GEOMETRY_META_TYPE(Sketches, Kv::EntityMetaType);
-KV_GEOMETRY_META_TYPE(SketchesRoot, Kv::EntityMetaType);
+KV_GEOMETRY_META_TYPE(Point3D, Kv::EntityMetaTypeOf<Point3D>);
+KV_GEOMETRY_META_TYPE(Sketch, Kv::EntityMetaTypeOf<Sketch>);
+KV_GEOMETRY_META_TYPE(Sketches, Kv::EntityMetaTypeOf<Sketches>);
+KV_GEOMETRY_META_TYPE(SketchesRoot, Kv::EntityMetaTypeOf<SketchesRoot, false>);
 KV_GEOMETRY_META_TYPE(Spline3D, Kv::EntityMetaType);
-KV_GEOMETRY_META_TYPE(TangentHandle, Kv::EntityMetaType);
+KV_GEOMETRY_META_TYPE(TangentHandle, Kv::EntityMetaTypeOf<TangentHandle>);
 KV_GEOMETRY_META_TYPE(Text, Kv::EntityMetaType);
 KV_GEOMETRY_META_TYPE(TextBorder, Kv::EntityMetaType);
 KV_GEOMETRY_META_TYPE(WorkAxes, Kv::EntityMetaType);

@@ -19,6 +19,7 @@ enum EntityId {
     kCircArc2d,
     kEllipArc2d,
     kNurbCurve2d,
+    kCurve2d,
 };
 
 } // namespace ZkGe

@@ -2,6 +2,10 @@
 
 #include "ZkGeBoundBlock2d.h"
 #include "ZkGeBoundBlock3d.h"
+#include "ZkGeCircArc2d.h"
+#include "ZkGeCircArc3d.h"
+#include "ZkGeEllipArc2d.h"
+#include "ZkGeEllipArc3d.h"
 #include "ZkGeInterval.h"
 #include "ZkGeLine3d.h"
 #include "ZkGeLineSeg3d.h"
@@ -25,6 +29,13 @@ std::string tuple(std::initializer_list<double> values) {
 
 std::string call(const char* name, const std::string& first, const std::string& second) {
     return std::string(name) + "(" + first + ", " + second + ")";
+}
+
+std::string call(const char* name, std::initializer_list<std::string> args) {
+    std::string text = std::string(name) + "(";
+    for (const std::string& arg : args)
+        text += (text.back() == '(' ? "" : ", ") + arg;
+    return text + ")";
 }
 
 } // namespace
@@ -88,4 +99,27 @@ std::string ZkGeFormat::toString(const ZkGeBoundBlock2d& box) {
 
 std::string ZkGeFormat::toString(const ZkGeBoundBlock3d& box) {
     return call("box", toString(box.minPoint()), toString(box.maxPoint()));
+}
+
+std::string ZkGeFormat::toString(const ZkGeCircArc3d& arc) {
+    return call("circarc", {toString(arc.center()), number(arc.radius()), toString(arc.normal()),
+                            toString(arc.refVec()), number(arc.startAng()), number(arc.endAng())});
+}
+
+std::string ZkGeFormat::toString(const ZkGeEllipArc3d& arc) {
+    return call("elliparc",
+                {toString(arc.center()), toString(arc.majorAxis()), toString(arc.minorAxis()),
+                 number(arc.majorRadius()), number(arc.minorRadius()), number(arc.startAng()),
+                 number(arc.endAng())});
+}
+
+std::string ZkGeFormat::toString(const ZkGeCircArc2d& arc) {
+    return call("circarc2d", {toString(arc.center()), number(arc.radius()), toString(arc.refVec()),
+                              number(arc.startAng()), number(arc.endAng())});
+}
+
+std::string ZkGeFormat::toString(const ZkGeEllipArc2d& arc) {
+    return call("elliparc2d",
+                {toString(arc.center()), toString(arc.majorAxis()), number(arc.majorRadius()),
+                 number(arc.minorRadius()), number(arc.startAng()), number(arc.endAng())});
 }

@@ -4,6 +4,10 @@
 
 class ZkGeBoundBlock2d;
 class ZkGeBoundBlock3d;
+class ZkGeCircArc2d;
+class ZkGeCircArc3d;
+class ZkGeEllipArc2d;
+class ZkGeEllipArc3d;
 class ZkGeInterval;
 class ZkGeLine3d;
 class ZkGeLineSeg3d;
@@ -36,4 +40,13 @@ public:
     static std::string toString(const ZkGeInterval& interval); // interval(lower, upper)
     static std::string toString(const ZkGeBoundBlock2d& box);  // box((min), (max))
     static std::string toString(const ZkGeBoundBlock3d& box);  // box((min), (max))
+    // circarc((center), radius, (normal), (refvec), start, end)
+    static std::string toString(const ZkGeCircArc3d& arc);
+    // elliparc((center), (major), (minor), majorRadius, minorRadius, start, end)
+    static std::string toString(const ZkGeEllipArc3d& arc);
+    // circarc2d((center), radius, (refvec), start, end)
+    static std::string toString(const ZkGeCircArc2d& arc);
+    // elliparc2d((center), (major), majorRadius, minorRadius, start, end); the
+    // minor axis is the major one turned a quarter counter-clockwise.
+    static std::string toString(const ZkGeEllipArc2d& arc);
 };

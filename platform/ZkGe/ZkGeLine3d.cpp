@@ -1,5 +1,7 @@
 #include "ZkGeLine3d.h"
 
+#include "ZkGeRay3d.h"
+
 const ZkGeLine3d ZkGeLine3d::kXAxis(ZkGePoint3d(0.0, 0.0, 0.0), ZkGeVector3d(1.0, 0.0, 0.0));
 const ZkGeLine3d ZkGeLine3d::kYAxis(ZkGePoint3d(0.0, 0.0, 0.0), ZkGeVector3d(0.0, 1.0, 0.0));
 const ZkGeLine3d ZkGeLine3d::kZAxis(ZkGePoint3d(0.0, 0.0, 0.0), ZkGeVector3d(0.0, 0.0, 1.0));
@@ -28,4 +30,11 @@ bool ZkGeLine3d::isEqualTo(const ZkGeEntity3d& other, const ZkGeTol& tol) const 
         return false;
     const auto& line = static_cast<const ZkGeLine3d&>(other);
     return m_point.isEqualTo(line.m_point, tol) && m_direction.isEqualTo(line.m_direction, tol);
+}
+
+void ZkGeLine3d::getSplitCurves(double param, std::unique_ptr<ZkGeCurve3d>& piece1,
+                                std::unique_ptr<ZkGeCurve3d>& piece2) const {
+    const ZkGePoint3d split = evalPoint(param);
+    piece1 = std::make_unique<ZkGeRay3d>(split, -m_direction);
+    piece2 = std::make_unique<ZkGeRay3d>(split, m_direction);
 }

@@ -28,6 +28,10 @@ public:
     ZkGePoint3d pointOnLine() const override { return m_point; }
     ZkGeVector3d direction() const override { return m_direction; }
     ZkGeInterval interval() const override { return ZkGeInterval(); }
+    // Two rays from the point at param: piece1 runs back along -direction(),
+    // so its parameter grows away from the split as well.
+    void getSplitCurves(double param, std::unique_ptr<ZkGeCurve3d>& piece1,
+                        std::unique_ptr<ZkGeCurve3d>& piece2) const override;
 
     bool operator==(const ZkGeLine3d& l) const {
         return m_point == l.m_point && m_direction == l.m_direction;

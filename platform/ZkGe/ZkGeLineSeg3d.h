@@ -7,6 +7,8 @@
 // the end. Start and end may coincide: see isDegenerate().
 class ZkGeLineSeg3d : public ZkGeLinearEnt3d {
 public:
+    using ZkGeLinearEnt3d::length;
+
     ZkGeLineSeg3d(); // from the origin to (1, 0, 0)
     ZkGeLineSeg3d(const ZkGePoint3d& start, const ZkGePoint3d& end)
         : m_start(start)
@@ -19,7 +21,7 @@ public:
     double length() const { return m_start.distanceTo(m_end); }
     // A segment whose ends coincide has no direction: it is parallel to
     // nothing and behaves as its start point.
-    bool isDegenerate(const ZkGeTol& tol = ZkGeContext::gTol) const {
+    bool isDegenerate(const ZkGeTol& tol = ZkGeContext::gTol) const override {
         return m_start.isEqualTo(m_end, tol);
     }
 
@@ -35,6 +37,13 @@ public:
     ZkGePoint3d pointOnLine() const override { return m_start; }
     ZkGeVector3d direction() const override { return m_end - m_start; }
     ZkGeInterval interval() const override { return ZkGeInterval(0.0, 1.0); }
+    // The ends themselves at 0 and 1, free of rounding in start + 1 * (end - start).
+    ZkGePoint3d evalPoint(double param) const override;
+    using ZkGeLinearEnt3d::evalPoint;
+    ZkGeBoundBlock3d boundBlock() const override { return ZkGeBoundBlock3d(m_start, m_end); }
+    // Two segments meeting at the point at param; each is parameterised 0 to 1 again.
+    void getSplitCurves(double param, std::unique_ptr<ZkGeCurve3d>& piece1,
+                        std::unique_ptr<ZkGeCurve3d>& piece2) const override;
 
     bool operator==(const ZkGeLineSeg3d& s) const {
         return m_start == s.m_start && m_end == s.m_end;

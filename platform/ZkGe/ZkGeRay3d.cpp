@@ -1,5 +1,7 @@
 #include "ZkGeRay3d.h"
 
+#include "ZkGeLineSeg3d.h"
+
 #include <limits>
 
 ZkGeRay3d::ZkGeRay3d()
@@ -30,4 +32,16 @@ bool ZkGeRay3d::isEqualTo(const ZkGeEntity3d& other, const ZkGeTol& tol) const {
 
 ZkGeInterval ZkGeRay3d::interval() const {
     return ZkGeInterval(0.0, std::numeric_limits<double>::infinity());
+}
+
+void ZkGeRay3d::getSplitCurves(double param, std::unique_ptr<ZkGeCurve3d>& piece1,
+                               std::unique_ptr<ZkGeCurve3d>& piece2) const {
+    if (param <= 0.0) {
+        piece1.reset();
+        piece2 = std::make_unique<ZkGeRay3d>(*this);
+        return;
+    }
+    const ZkGePoint3d split = evalPoint(param);
+    piece1 = std::make_unique<ZkGeLineSeg3d>(m_start, split);
+    piece2 = std::make_unique<ZkGeRay3d>(split, m_direction);
 }

@@ -24,6 +24,9 @@ public:
     ZkGePoint3d pointOnLine() const override { return m_start; }
     ZkGeVector3d direction() const override { return m_direction; }
     ZkGeInterval interval() const override;
+    // A segment from the start to the point at param, then a ray on from it.
+    void getSplitCurves(double param, std::unique_ptr<ZkGeCurve3d>& piece1,
+                        std::unique_ptr<ZkGeCurve3d>& piece2) const override;
 
     bool operator==(const ZkGeRay3d& r) const {
         return m_start == r.m_start && m_direction == r.m_direction;

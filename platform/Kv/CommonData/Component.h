@@ -6,7 +6,7 @@
 
 namespace Kv {
 
-template <class T> class EntityMetaTypeOf;
+template <class T, bool OwnMembers> class EntityMetaTypeOf;
 
 // The top entity of a document: a group whose children are the collections
 // the add-ins contribute (sketches, work geometry, 2D sketches, ...).
@@ -29,7 +29,7 @@ protected:
     std::wstring onToString() const override;
 
 private:
-    friend class EntityMetaTypeOf<Component>;
+    friend class EntityMetaTypeOf<Component, false>;
     explicit Component(Segment* segment);
     void initializeMemberSetIfNeeded();
 };

@@ -27,7 +27,7 @@ EntityMetaType& HostMetaTypes::commonBaseRootCollection() {
 }
 
 EntityMetaType& HostMetaTypes::component() {
-    static EntityMetaTypeOf<Component> metaType(hostAddInId(), "Kv::Component",
+    static EntityMetaTypeOf<Component, false> metaType(hostAddInId(), "Kv::Component",
                                                 "ComponentMetaType", 0,
                                                 "Kv::CommonData::CommonBaseGroupEntity",
                                                 EntityMetaType::kConcrete);

@@ -3,6 +3,7 @@
 #include "Kv/DataModel/Asset.h"
 #include "Kv/DataModel/Transaction.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace Kv::Managed {
@@ -37,6 +38,8 @@ void ManagedGroupEntity::insertChild(size_t index, const StrongRef<Entity>& chil
         throw std::invalid_argument("a group cannot hold a null child");
     if (index > m_children.size())
         index = m_children.size();
+    if (child->isCreating())
+        m_insertedWhileCreating.push_back(child.get());
     attach(index, child.get());
     if (Transaction* transaction = recordingTransaction(this))
         transaction->recordInsertChild(this, index, child.get());
@@ -94,8 +97,20 @@ void ManagedGroupEntity::detach(size_t index) {
 }
 
 void ManagedGroupEntity::onChildCreated(Entity* child, int) {
-    if (::Kv::queryInterface<ManagedGroupEntity>(child) && indexOf(child) == npos)
-        addChild(StrongRef<Entity>(child));
+    if (!::Kv::queryInterface<ManagedGroupEntity>(child))
+        return;
+    // Only a child its maker inserted before finishing it can be here already;
+    // searching the whole group instead would make every creation cost the group.
+    auto early = std::find(m_insertedWhileCreating.begin(), m_insertedWhileCreating.end(), child);
+    if (early != m_insertedWhileCreating.end()) {
+        m_insertedWhileCreating.erase(early);
+        if (indexOf(child) != npos)
+            return;
+    }
+    size_t index = m_children.size();
+    attach(index, child);
+    if (Transaction* transaction = recordingTransaction(this))
+        transaction->recordInsertChild(this, index, child);
 }
 
 void ManagedGroupEntity::onPreDeletion(int kind) {

@@ -54,6 +54,7 @@ private:
     void detach(size_t index);
 
     std::vector<StrongRef<Entity>> m_children;
+    std::vector<const Entity*> m_insertedWhileCreating; // until their onChildCreated
 };
 
 } // namespace Kv::Managed

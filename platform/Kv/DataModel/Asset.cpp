@@ -4,6 +4,7 @@
 #include "Kv/DataModel/Entity.h"
 #include "Kv/DataModel/Segment.h"
 #include "Kv/DataModel/Transaction.h"
+#include "Kv/Scene/SceneManager.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -15,6 +16,7 @@ Asset::Asset() = default;
 Asset::~Asset() { clear(); }
 
 void Asset::clear() {
+    m_sceneManager.reset();
     m_current.reset();
     m_marks.clear();
     m_undo.clear();
@@ -66,6 +68,8 @@ void Asset::commitTransaction() {
     std::unique_ptr<Transaction> done = std::move(m_current);
     if (!done->empty())
         m_undo.push(std::move(done));
+    if (m_sceneManager)
+        m_sceneManager->transactionCommitted();
 }
 
 void Asset::abortTransaction() {
@@ -74,20 +78,35 @@ void Asset::abortTransaction() {
     size_t mark = m_marks.back();
     m_marks.pop_back();
     m_current->rollBackTo(mark);
-    if (m_marks.empty())
+    if (m_marks.empty()) {
         m_current.reset();
+        if (m_sceneManager)
+            m_sceneManager->transactionReplayed();
+    }
 }
 
 bool Asset::undo() {
     if (m_current)
         throw std::logic_error("undo inside an open transaction");
-    return m_undo.undo();
+    const bool undone = m_undo.undo();
+    if (m_sceneManager)
+        m_sceneManager->transactionReplayed();
+    return undone;
 }
 
 bool Asset::redo() {
     if (m_current)
         throw std::logic_error("redo inside an open transaction");
-    return m_undo.redo();
+    const bool redone = m_undo.redo();
+    if (m_sceneManager)
+        m_sceneManager->transactionReplayed();
+    return redone;
+}
+
+Scene::SceneManager& Asset::sceneManager() {
+    if (!m_sceneManager)
+        m_sceneManager = std::make_unique<Scene::SceneManager>(this);
+    return *m_sceneManager;
 }
 
 AssetMigrator* Asset::assetMigrator(const std::string& name) {

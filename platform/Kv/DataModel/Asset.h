@@ -14,6 +14,9 @@ class AssetMigrator;
 class Entity;
 class Segment;
 class Transaction;
+namespace Scene {
+class SceneManager;
+} // namespace Scene
 
 // One open document: its segments, the transaction being recorded, the undo
 // stack and the state of a running migration.
@@ -71,6 +74,10 @@ public:
     // Releases every entity: the undo history, then the segments' roots.
     void clear();
 
+    // The document's scene, made on first use. It realises what changed when
+    // the outermost transaction commits and after undo, redo or a rollback.
+    Scene::SceneManager& sceneManager();
+
 private:
     std::vector<std::unique_ptr<Segment>> m_segments;
     std::unique_ptr<Transaction> m_current;
@@ -80,6 +87,7 @@ private:
     bool m_migrating = false;
     bool m_assetMigrating = false;
     std::vector<std::pair<std::string, std::unique_ptr<AssetMigrator>>> m_migrators;
+    std::unique_ptr<Scene::SceneManager> m_sceneManager;
 };
 
 } // namespace Kv

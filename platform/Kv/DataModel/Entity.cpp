@@ -62,6 +62,8 @@ void Entity::migratingVersion(const EntityMetaType* metaType, uint32_t version) 
     m_migratingVersions.emplace_back(metaType, version);
 }
 
+uint32_t Entity::version() const { return migratingVersion(metaType()); }
+
 void Entity::postCreation(int kind) {
     if (Entity* parent = parentEntity())
         parent->onChildCreated(this, kind);

@@ -93,6 +93,12 @@ public:
     // Called by the host after every persisted member of a loaded or migrated
     // entity has been read.
     virtual void onPostMigrate() {}
+    // The schema version of this entity's most derived class's data: the
+    // persisted one while migrating, the current one otherwise.
+    virtual uint32_t version() const;
+    // Migration helpers of classes that keep old data aside while converting.
+    virtual void doInitializeMigrationHelpers() {}
+    virtual void doUninitializeMigrationHelpers() {}
 
 private:
     enum Flag : uint8_t {

@@ -61,9 +61,18 @@ void MemberCodec::decode(Entity* entity, const MemberSet& set, std::string_view 
     ByteReader in(blob);
     uint32_t count = in.read<uint32_t>();
     for (uint32_t i = 0; i < count; ++i) {
-        std::string name = in.readString();
-        std::string key = in.readString();
-        std::string_view value = in.readBytes();
+        std::string name, key;
+        std::string_view value;
+        try {
+            name = in.readString();
+            key = in.readString();
+            value = in.readBytes();
+        } catch (const FormatError& error) {
+            // A blob cut short is reported at the member it cuts into.
+            std::string which =
+                name.empty() ? "member " + std::to_string(i + 1) : "member \"" + name + "\"";
+            throw FormatError(which + " of " + set.name() + ": " + error.what());
+        }
         const Member* member = set.findMember(name);
         if (!member)
             throw FormatError("class " + set.name() + " has no member \"" + name + "\"");

@@ -86,3 +86,6 @@ template <> struct ValueCodec<Color> {
 };
 
 } // namespace Kv
+
+// The kernel's value classes are members like any other, wherever members are declared.
+#include "Kv/DataModel/KernelValueCodecs.h"

@@ -64,7 +64,8 @@ int64_t childIndex(Entity* entity) {
     return index == Managed::ManagedGroupEntity::npos ? -1 : static_cast<int64_t>(index);
 }
 
-void writeFile(Asset& asset, const std::string& path, const StorageProgress& progress) {
+void writeFile(Asset& asset, const std::string& path, const StorageProgress& progress,
+               const DocumentWriter::Schema& schema) {
     std::vector<Entity*> entities = reachableEntities(asset);
     std::unordered_set<const Entity*> written(entities.begin(), entities.end());
 
@@ -108,7 +109,9 @@ void writeFile(Asset& asset, const std::string& path, const StorageProgress& pro
             insert.bind(5, int64_t(parent->id()));
         }
         insert.bind(6, childIndex(entity));
-        insert.bindBlob(7, MemberCodec::encode(entity, context));
+        const MemberSet* set = schema.memberSet ? schema.memberSet(entity) : nullptr;
+        insert.bindBlob(7, set ? MemberCodec::encode(entity, *set, context)
+                               : MemberCodec::encode(entity, context));
         insert.run();
         if (progress && (i % 4096 == 0 || i + 1 == entities.size()))
             progress(i + 1, entities.size());
@@ -118,7 +121,7 @@ void writeFile(Asset& asset, const std::string& path, const StorageProgress& pro
     for (const auto& [segmentKey, type] : versions) {
         version.bind(1, int64_t(segmentKey));
         version.bind(2, type->identifier());
-        version.bind(3, int64_t(type->version()));
+        version.bind(3, int64_t(schema.version ? schema.version(type) : type->version()));
         version.run();
     }
 
@@ -171,11 +174,12 @@ void syncToDisk(const std::string& path) {
 
 } // namespace
 
-void DocumentWriter::save(Asset& asset, const std::string& path, const StorageProgress& progress) {
+void DocumentWriter::save(Asset& asset, const std::string& path, const StorageProgress& progress,
+                          const Schema& schema) {
     const std::string temporary = path + ".saving-" + std::to_string(::getpid());
     std::remove(temporary.c_str());
     try {
-        writeFile(asset, temporary, progress);
+        writeFile(asset, temporary, progress, schema);
         syncToDisk(temporary);
         if (std::rename(temporary.c_str(), path.c_str()) != 0)
             throw std::runtime_error("cannot replace the file: " + std::string(strerror(errno)));

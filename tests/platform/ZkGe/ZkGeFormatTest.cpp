@@ -53,3 +53,18 @@ TEST(ZkGeFormat, PrintedPointReadsBackBitForBit) {
     }
     EXPECT_EQ(back, p) << text;
 }
+
+TEST(ZkGeFormat, Arcs) {
+    EXPECT_EQ(ZkGeFormat::toString(ZkGeCircArc3d(ZkGePoint3d(1, 2, 3), ZkGeVector3d(0, 0, 2),
+                                                 ZkGeVector3d(0, 1, 0), 0.5, 0, 1.5)),
+              "circarc((1, 2, 3), 0.5, (0, 0, 1), (0, 1, 0), 0, 1.5)");
+    EXPECT_EQ(ZkGeFormat::toString(ZkGeEllipArc3d(ZkGePoint3d(), ZkGeVector3d(1, 0, 0),
+                                                  ZkGeVector3d(0, 0, 1), 3, 2, -1, 1)),
+              "elliparc((0, 0, 0), (1, 0, 0), (0, 0, 1), 3, 2, -1, 1)");
+    EXPECT_EQ(ZkGeFormat::toString(ZkGeCircArc2d(ZkGePoint2d(1, 2), 4, 0.25, 2)),
+              "circarc2d((1, 2), 4, (1, 0), 0.25, 2)");
+    EXPECT_EQ(ZkGeFormat::toString(ZkGeEllipArc2d(ZkGePoint2d(), ZkGeVector2d(0, 1), 2, 1, 0, 3)),
+              "elliparc2d((0, 0), (0, 1), 2, 1, 0, 3)");
+    // A full circle prints its end as the double nearest 2 pi.
+    EXPECT_EQ(ZkGeFormat::toString(ZkGeCircArc2d()), "circarc2d((0, 0), 1, (1, 0), 0, 6.283185307179586)");
+}

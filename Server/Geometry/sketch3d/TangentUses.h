@@ -1,0 +1,42 @@
+#pragma once
+
+#include "Geometry/GeometryEntity.h"
+#include "Kv/Base/StrongRef.h"
+#include "Kv/CommonData/CommonBaseEntity.h"
+
+#include <map>
+
+namespace Kv::Geometry {
+
+class TangentHandle;
+
+// A spline's tangent handles by fit-point index, one handle per index.
+class TangentUses : public CommonData::CommonBaseEntity {
+    KV_GEOMETRY_ENTITY(TangentUses, CommonData::CommonBaseEntity)
+
+public:
+    static StrongRefCreator<TangentUses> make(const StrongRef<Entity>& parent);
+
+    void insert(int index, const StrongRef<TangentHandle>& handle);
+    void remove(int index);
+    bool contains(int index) const { return m_geometries.count(index) > 0; }
+    size_t geometriesCount() const { return m_geometries.size(); }
+    const std::map<int, StrongRef<TangentHandle>>& tangents() const { return m_geometries; }
+    void rearrangeIndex(int index, bool decrement);
+
+    void* queryInterface(const UniqueString& id) override;
+    KV_INTERFACE_ID("Kv::Geometry::TangentUses")
+
+protected:
+    TangentUses(Segment* segment, uint64_t id);
+    std::wstring onToString() const override;
+
+private:
+    explicit TangentUses(Entity* parent);
+    void initializeMemberSet(uint32_t version, MemberSet& memberSet);
+    void initializeMemberSetIfNeeded();
+
+    std::map<int, StrongRef<TangentHandle>> m_geometries;
+};
+
+} // namespace Kv::Geometry

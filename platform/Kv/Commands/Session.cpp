@@ -1,0 +1,214 @@
+#include "Kv/Commands/Session.h"
+
+#include "Kv/AddInMgr/AddInMgr.h"
+#include "Kv/Base/Utf8.h"
+#include "Kv/Commands/CommandError.h"
+#include "Kv/Commands/IComponentContributor.h"
+#include "Kv/CommonData/Component.h"
+#include "Kv/DataModel/Asset.h"
+#include "Kv/DataModel/EntityMetaType.h"
+#include "Kv/DataModel/IScriptableObject.h"
+#include "Kv/DataModel/Onk.h"
+#include "Kv/DataModel/Segment.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace Kv {
+namespace {
+
+std::string className(const Entity* entity) {
+    const EntityMetaType* metaType = entity->metaType();
+    return metaType ? metaType->className() : std::string("Entity");
+}
+
+std::string numbered(const std::string& className, size_t n) {
+    return className + "#" + std::to_string(n);
+}
+
+std::vector<std::string> splitPath(const std::string& path) {
+    std::vector<std::string> names;
+    size_t start = 0;
+    while (start <= path.size()) {
+        size_t end = path.find('/', start);
+        if (end == std::string::npos)
+            end = path.size();
+        if (end > start) // "a//b" and a trailing '/' are forgiven
+            names.push_back(path.substr(start, end - start));
+        start = end + 1;
+    }
+    return names;
+}
+
+} // namespace
+
+Session::Session(AddInMgr& addIns)
+    : m_addIns(addIns) {}
+
+Session::Session()
+    : Session(AddInMgr::get()) {}
+
+Session::~Session() {
+    closeDocument();
+}
+
+std::unique_ptr<Asset> Session::makeDocument() const {
+    auto asset = std::make_unique<Asset>();
+    StrongRef<Component> component = Component::make(asset->createSegment());
+    std::vector<IComponentContributor*> contributors;
+    for (AddIn* addIn : m_addIns.addIns()) {
+        void* contributor =
+            addIn->serverAddIn()->queryInterface(IComponentContributor::interfaceId());
+        if (contributor)
+            contributors.push_back(static_cast<IComponentContributor*>(contributor));
+    }
+    contributors.insert(contributors.end(), m_contributors.begin(), m_contributors.end());
+    for (IComponentContributor* contributor : contributors)
+        contributor->populateComponent(*component);
+    return asset;
+}
+
+Asset& Session::document() {
+    if (!m_asset)
+        setDocument(makeDocument());
+    return *m_asset;
+}
+
+Component& Session::component() {
+    document();
+    if (!m_component)
+        throw CommandError("the document has no component");
+    return *m_component;
+}
+
+void Session::newDocument() {
+    setDocument(makeDocument());
+}
+
+void Session::setDocument(std::unique_ptr<Asset> asset) {
+    closeDocument();
+    m_asset = std::move(asset);
+    if (m_asset)
+        m_component = Component::find(m_asset->defaultSegment());
+}
+
+void Session::closeDocument() {
+    m_current.reset();
+    m_component.reset();
+    m_asset.reset();
+}
+
+void Session::addComponentContributor(IComponentContributor* contributor) {
+    if (contributor)
+        m_contributors.push_back(contributor);
+}
+
+std::string Session::keyName(Entity* entity) const {
+    if (m_namingHook) {
+        std::string name = m_namingHook(entity);
+        if (!name.empty())
+            return name;
+    }
+    if (auto* scriptable = queryInterface<IScriptableObject>(entity)) {
+        Onk key;
+        if (scriptable->getOnk(key) && !key.name().empty())
+            return Utf8::toUtf8(key.name());
+    }
+    return {};
+}
+
+std::string Session::nameOf(Entity* entity) const {
+    if (!entity)
+        return {};
+    std::string name = keyName(entity);
+    if (!name.empty())
+        return name;
+    const std::string ownClass = className(entity);
+    auto* group = queryInterface<Managed::ManagedGroupEntity>(entity->parentEntity());
+    size_t n = 1;
+    if (group && group->indexOf(entity) != Managed::ManagedGroupEntity::npos) {
+        for (const StrongRef<Entity>& sibling : group->children()) {
+            if (sibling.get() == entity)
+                break;
+            if (className(sibling.get()) == ownClass)
+                ++n;
+        }
+    }
+    return numbered(ownClass, n);
+}
+
+std::vector<std::string> Session::childNames(const Managed::ManagedGroupEntity& group) const {
+    std::vector<std::string> names;
+    names.reserve(group.childCount());
+    std::unordered_map<std::string, size_t> counts;
+    for (const StrongRef<Entity>& child : group.children()) {
+        std::string ownClass = className(child.get());
+        const size_t n = ++counts[ownClass];
+        std::string name = keyName(child.get());
+        names.push_back(name.empty() ? numbered(ownClass, n) : std::move(name));
+    }
+    return names;
+}
+
+std::string Session::pathOf(Entity* entity) const {
+    std::vector<std::string> names;
+    for (Entity* e = entity; e; e = e->parentEntity()) {
+        if (!e->parentEntity() && queryInterface<Component>(e))
+            break;
+        names.push_back(nameOf(e));
+    }
+    std::string path;
+    for (auto it = names.rbegin(); it != names.rend(); ++it) {
+        if (!path.empty())
+            path += '/';
+        path += *it;
+    }
+    return path;
+}
+
+Entity* Session::lookup(const std::string& path, std::string* why) {
+    Entity* entity = nullptr;
+    std::string rest = path;
+    std::string walked;
+    if (path == "." || path.rfind("./", 0) == 0) {
+        entity = m_current.get();
+        if (!entity) {
+            if (why)
+                *why = "there is no current sketch for '" + path + "'";
+            return nullptr;
+        }
+        rest = path.substr(1);
+        walked = ".";
+    } else {
+        entity = &component();
+    }
+    for (const std::string& name : splitPath(rest)) {
+        auto* group = queryInterface<Managed::ManagedGroupEntity>(entity);
+        const std::vector<std::string> names =
+            group ? childNames(*group) : std::vector<std::string>();
+        const auto it = std::find(names.begin(), names.end(), name);
+        if (it == names.end()) {
+            if (why)
+                *why = "no entity '" + name + "' in " +
+                       (walked.empty() ? std::string("the component") : "'" + walked + "'");
+            return nullptr;
+        }
+        entity = group->child(static_cast<size_t>(it - names.begin())).get();
+        walked += (walked.empty() ? "" : "/") + name;
+    }
+    return entity;
+}
+
+Entity* Session::find(const std::string& path) {
+    return lookup(path, nullptr);
+}
+
+Entity& Session::resolve(const std::string& path) {
+    std::string why;
+    Entity* entity = lookup(path, &why);
+    if (!entity)
+        throw CommandError(why);
+    return *entity;
+}
+
+} // namespace Kv

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "Kv/Base/StrongRef.h"
+#include "Kv/DataModel/Entity.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Kv {
+
+class AddInMgr;
+class Asset;
+class Component;
+class IComponentContributor;
+
+namespace Managed {
+class ManagedGroupEntity;
+}
+
+// The application's open document, made when first needed, with what commands
+// remember between lines (the current sketch) and the paths that name entities.
+class Session {
+public:
+    // Asked for an entity's name; "" means the entity has no name of its own.
+    using NamingHook = std::function<std::string(Entity*)>;
+
+    // New documents are populated by the add-ins of `addIns`.
+    explicit Session(AddInMgr& addIns);
+    Session();
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // The document, made now if there is none: one default segment whose
+    // component every contributor has populated, with an empty undo history.
+    Asset& document();
+    bool hasDocument() const { return m_asset != nullptr; }
+    // The document, or null; never makes one.
+    Asset* documentIfAny() const { return m_asset.get(); }
+    // The document's component, making the document when needed.
+    Component& component();
+    // Replaces the document with a new one. When making it fails, the old
+    // document stays.
+    void newDocument();
+    // Takes over a document made elsewhere (a file that was read).
+    void setDocument(std::unique_ptr<Asset> asset);
+    void closeDocument();
+
+    // Contributors besides the add-ins, asked after them.
+    void addComponentContributor(IComponentContributor* contributor);
+
+    // The current sketch (`.` in paths), or null.
+    StrongRef<Entity> currentPath() const { return m_current; }
+    void setCurrentPath(StrongRef<Entity> current) { m_current = std::move(current); }
+
+    // Names: the hook's answer when it gives one, else the name of the
+    // entity's own object-name key (IScriptableObject::getOnk), else `Class#N`,
+    // N counting that class among the entity's siblings from 1 (an entity
+    // outside any group is the first of its class).
+    void setNamingHook(NamingHook hook) { m_namingHook = std::move(hook); }
+    std::string nameOf(Entity* entity) const;
+    // The names of all children of `group` in child order, in one pass.
+    std::vector<std::string> childNames(const Managed::ManagedGroupEntity& group) const;
+    // The names from the component down to `entity`, joined with '/'; "" for
+    // the component itself.
+    std::string pathOf(Entity* entity) const;
+
+    // The entity at `path` ("" is the component, "." the current sketch,
+    // "./NAME..." below it), or null. Makes the document when needed.
+    Entity* find(const std::string& path);
+    // Like find, but throws CommandError saying which name was not found.
+    Entity& resolve(const std::string& path);
+
+private:
+    // The hook's or the key's name, or "".
+    std::string keyName(Entity* entity) const;
+    Entity* lookup(const std::string& path, std::string* why);
+    std::unique_ptr<Asset> makeDocument() const;
+
+    AddInMgr& m_addIns;
+    std::vector<IComponentContributor*> m_contributors;
+    NamingHook m_namingHook;
+    // Declared after the document, so that they let go of its entities first.
+    std::unique_ptr<Asset> m_asset;
+    StrongRef<Component> m_component;
+    StrongRef<Entity> m_current;
+};
+
+} // namespace Kv

@@ -1,0 +1,33 @@
+#include "Kv/Scene/NodeData.h"
+
+#include "Kv/DataModel/DataChange.h"
+#include "Kv/Scene/SceneManager.h"
+
+namespace Kv::Scene {
+
+unsigned NodeData::aspectsOf(unsigned changeType) {
+    if ((changeType & kChangeEverything) == kChangeEverything)
+        return kEverything;
+    unsigned aspects = 0;
+    if (changeType & kChangeProperties)
+        aspects |= kGeometry | kAppearance;
+    if (changeType & kChangeGeometry)
+        aspects |= kGeometry | kTransform;
+    if (changeType & kChangeAppearance)
+        aspects |= kAppearance;
+    return aspects;
+}
+
+NodeData* NodeData::detached() {
+    static NodeData none(nullptr, nullptr, 0);
+    none.m_dirty = 0;
+    return &none;
+}
+
+NodeData* nodeData(const INodeSource* source) {
+    SceneManager* manager = source ? source->sceneManager() : nullptr;
+    NodeData* record = manager ? manager->nodeData(source) : nullptr;
+    return record ? record : NodeData::detached();
+}
+
+} // namespace Kv::Scene

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "Kv/Scene/NodeData.h"
+#include "Wyn/Graphics/GroupNode.h"
+#include "Wyn/Objects/Image.h"
+#include "Wyn/Objects/Ref.h"
+#include "Wyn/Scene/View.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Kv {
+
+class Asset;
+class Entity;
+
+namespace Scene {
+
+class INodeSource;
+class NodeChange;
+
+// The scene of one asset. It keeps a record per connected source, makes nodes
+// on demand and realises what changes marked, parents before children and,
+// per source, transform, geometry, appearance and child nodes in that order.
+// Realisation happens when the asset's outermost transaction commits (or is
+// undone, redone or rolled back) and when a view is drawn; never while a
+// transaction is open, so no hook sees an entity in the middle of a change.
+//
+// Sources without an enclosing source (collections, sketches made on a
+// segment) hang below rootNode(), which is what a view draws.
+class SceneManager {
+public:
+    explicit SceneManager(Asset* asset = nullptr);
+    ~SceneManager();
+    SceneManager(const SceneManager&) = delete;
+    SceneManager& operator=(const SceneManager&) = delete;
+
+    Asset* asset() const { return m_asset; }
+    // The scene of the entity's asset, made on first use; null for an entity
+    // outside any asset.
+    static SceneManager* of(const Entity* entity);
+
+    void connect(INodeSource* source);
+    // Lets the source release its nodes, takes its node out of the scene and
+    // forgets the source.
+    void disconnect(INodeSource* source);
+    bool isConnected(const INodeSource* source) const;
+    size_t sourceCount() const { return m_records.size(); }
+    // The record of a connected source, or null.
+    NodeData* nodeData(const INodeSource* source) const;
+
+    void revalidate(INodeSource* source, unsigned changeType);
+    // The source's node, made now when it has none; connects the source first
+    // when it is not in this scene.
+    Wyn::Graphics::ARenderNode* createScene(INodeSource* source);
+
+    // Makes missing nodes and realises every mark. Returns false without doing
+    // anything while a transaction of the asset is open or a realisation is
+    // already running (a hook that asks for one gets it afterwards).
+    bool realize();
+    bool isRealizing() const { return m_realizing; }
+    bool needsRealize() const;
+
+    // The top of the scene, realised first when that is allowed now.
+    Wyn::Graphics::GroupNode* rootNode();
+    // A node that should be drawn from the top even though it belongs to no
+    // top source (such as a 2D drawing placed in model space).
+    void addSceneRoot(Wyn::Graphics::ARenderNode* node);
+    void removeSceneRoot(Wyn::Graphics::ARenderNode* node);
+
+    // Called by the asset.
+    void transactionCommitted();
+    // Undo, redo and rollback restore group membership without telling the
+    // group's sources, so every group's child nodes are gathered again.
+    void transactionReplayed();
+
+    // Realises and draws the scene; the format follows the extension (.svg,
+    // .png, .pdf) and the background is the active environment's.
+    void render(const Wyn::Scene::View& view, int width, int height, const std::string& path);
+    Wyn::Objects::Image renderImage(const Wyn::Scene::View& view, int width, int height);
+
+private:
+    friend class INodeSource;
+    // Called when a connected source is destroyed without disconnecting:
+    // only the record goes, since the object can no longer be asked anything.
+    void forget(INodeSource* source);
+
+    NodeData* record(const INodeSource* source) const;
+    void makeNode(NodeData& record);
+    void realizeRecord(NodeData& record);
+    void markParentChildNodes(INodeSource* source);
+    INodeSource* parentSource(const INodeSource* source) const;
+    int depth(const INodeSource* source) const;
+    std::vector<INodeSource*> orderedSources() const;
+    void attachTopNodes();
+    static void clearSource(Wyn::Graphics::ARenderNode* node, const INodeSource* source);
+
+    Asset* m_asset;
+    std::map<const INodeSource*, std::unique_ptr<NodeData>> m_records;
+    uint64_t m_sequence = 0;
+    bool m_realizing = false;
+    Wyn::Objects::Ref<Wyn::Graphics::GroupNode> m_root;
+    std::vector<Wyn::Objects::Ref<Wyn::Graphics::ARenderNode>> m_sceneRoots;
+};
+
+} // namespace Scene
+} // namespace Kv

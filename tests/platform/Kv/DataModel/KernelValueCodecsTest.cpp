@@ -1,0 +1,115 @@
+#include "Kv/DataModel/ZkGeValueMetaType.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <sstream>
+
+namespace Kv {
+namespace {
+
+template <class T> std::string encoded(const T& value) {
+    ByteWriter out;
+    MemberContext context;
+    ZkGeValueMetaType::get<T>()->encode(&value, nullptr, out, context);
+    return out.take();
+}
+
+template <class T> T decoded(const std::string& bytes) {
+    ByteReader in(bytes);
+    MemberContext context;
+    T value;
+    ZkGeValueMetaType::get<T>()->decode(&value, nullptr, in, context);
+    in.expectEnd();
+    return value;
+}
+
+template <class T> std::string printed(const T& value) {
+    std::ostringstream out;
+    ZkGeValueMetaType::get<T>()->print(&value, nullptr, out, MemberContext());
+    return out.str();
+}
+
+TEST(KernelValueCodecsTest, ValuesReadBackExactly) {
+    const double third = 1.0 / 3.0;
+    ZkGePoint2d p2(third, -1e-300);
+    ZkGeVector2d v2(5e307, -0.0);
+    ZkGePoint3d p3(third, 2.0 / 3.0, 1e300);
+    ZkGeVector3d v3(-third, 0.1, 7);
+    ZkGeMatrix3d m = ZkGeMatrix3d::rotation(0.3, ZkGeVector3d(1, 2, 3), p3);
+    ZkGeLineSeg3d segment(p3, ZkGePoint3d(0.1, 0.2, 0.3));
+    EXPECT_EQ(decoded<ZkGePoint2d>(encoded(p2)), p2);
+    EXPECT_EQ(decoded<ZkGeVector2d>(encoded(v2)), v2);
+    EXPECT_EQ(decoded<ZkGePoint3d>(encoded(p3)), p3);
+    EXPECT_EQ(decoded<ZkGeVector3d>(encoded(v3)), v3);
+    EXPECT_EQ(decoded<ZkGeMatrix3d>(encoded(m)), m);
+    EXPECT_EQ(decoded<ZkGeLineSeg3d>(encoded(segment)), segment);
+    EXPECT_EQ(encoded(p3).size(), 3 * sizeof(double));
+}
+
+TEST(KernelValueCodecsTest, PlanesAndLinesReadBackToWithinTheLastBitOfTheirDirection) {
+    ZkGePlane axisPlane(ZkGePoint3d(1, 2, 3), ZkGeVector3d(0, 0, -1));
+    EXPECT_EQ(decoded<ZkGePlane>(encoded(axisPlane)), axisPlane);
+    ZkGeLine3d axisLine(ZkGePoint3d(0.1, 0, 0), ZkGeVector3d(0, 2, 0));
+    EXPECT_EQ(decoded<ZkGeLine3d>(encoded(axisLine)), axisLine);
+
+    ZkGeTol bit(1e-15, 1e-15);
+    for (int i = 1; i < 200; ++i) {
+        ZkGeVector3d direction(std::sin(i), std::cos(3.0 * i), 0.01 * i);
+        ZkGePlane plane(ZkGePoint3d(i, -i, 0.5), direction);
+        ZkGePlane planeBack = decoded<ZkGePlane>(encoded(plane));
+        EXPECT_EQ(planeBack.pointOnPlane(), plane.pointOnPlane());
+        EXPECT_TRUE(planeBack.normal().isEqualTo(plane.normal(), bit));
+        ZkGeLine3d line(ZkGePoint3d(0.5, i, -i), direction);
+        ZkGeLine3d lineBack = decoded<ZkGeLine3d>(encoded(line));
+        EXPECT_EQ(lineBack.pointOnLine(), line.pointOnLine());
+        EXPECT_TRUE(lineBack.direction().isEqualTo(line.direction(), bit));
+    }
+}
+
+TEST(KernelValueCodecsTest, NonFiniteCoordinatesAreRefused) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    EXPECT_THROW(decoded<ZkGePoint3d>(encoded(ZkGePoint3d(0, nan, 0))), FormatError);
+    EXPECT_THROW(decoded<ZkGeVector2d>(encoded(ZkGeVector2d(-inf, 0))), FormatError);
+    ZkGeMatrix3d m;
+    m.entry[3][3] = nan;
+    EXPECT_THROW(decoded<ZkGeMatrix3d>(encoded(m)), FormatError);
+    EXPECT_THROW(
+        decoded<ZkGeLineSeg3d>(encoded(ZkGeLineSeg3d(ZkGePoint3d(), ZkGePoint3d(inf, 0, 0)))),
+        FormatError);
+    try {
+        decoded<ZkGePoint3d>(encoded(ZkGePoint3d(nan, 0, 0)));
+    } catch (const FormatError& error) {
+        EXPECT_NE(std::string(error.what()).find("ZkGePoint3d"), std::string::npos);
+    }
+}
+
+TEST(KernelValueCodecsTest, TruncatedValuesAreRefused) {
+    std::string bytes = encoded(ZkGeLineSeg3d());
+    EXPECT_THROW(decoded<ZkGeLineSeg3d>(bytes.substr(0, bytes.size() - 1)), FormatError);
+    EXPECT_THROW(decoded<ZkGePoint2d>(""), FormatError);
+}
+
+TEST(KernelValueCodecsTest, ValuesPrintAsTheKernelFormatsThem) {
+    EXPECT_EQ(printed(ZkGePoint3d(0.5, 10, 1e-7)), "(0.5, 10, 1e-07)");
+    EXPECT_EQ(printed(ZkGePoint2d(-0.0, 2)), "(0, 2)");
+    EXPECT_EQ(printed(ZkGeLineSeg3d(ZkGePoint3d(), ZkGePoint3d(1, 0, 0))),
+              "segment((0, 0, 0), (1, 0, 0))");
+    EXPECT_EQ(printed(ZkGePlane()), "plane((0, 0, 0), (0, 0, 1))");
+}
+
+TEST(KernelValueCodecsTest, EachKernelClassHasOneMetaTypeNamedAfterIt) {
+    EXPECT_EQ(ZkGeValueMetaType::get<ZkGePoint3d>(), ZkGeValueMetaType::get<ZkGePoint3d>());
+    EXPECT_NE(ZkGeValueMetaType::get<ZkGePoint3d>(), ZkGeValueMetaType::get<ZkGeVector3d>());
+    EXPECT_EQ(ZkGeValueMetaType::get<ZkGePoint3d>()->typeKey(nullptr), "ZkGePoint3d");
+    EXPECT_EQ(ZkGeValueMetaType::get<ZkGeMatrix3d>()->typeKey(nullptr), "ZkGeMatrix3d");
+    EXPECT_EQ(ZkGeValueMetaType::get<ZkGeLine3d>()->typeKey(nullptr), "ZkGeLine3d");
+    ZkGePoint3d a(1, 2, 3), b(1, 2, 3.0000000000000004);
+    EXPECT_TRUE(ZkGeValueMetaType::get<ZkGePoint3d>()->equal(&a, &a, nullptr));
+    EXPECT_FALSE(ZkGeValueMetaType::get<ZkGePoint3d>()->equal(&a, &b, nullptr));
+}
+
+} // namespace
+} // namespace Kv

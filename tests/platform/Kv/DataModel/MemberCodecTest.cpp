@@ -1,0 +1,190 @@
+#include "TestEntities.h"
+
+#include "Kv/Base/ByteReader.h"
+#include "Kv/Base/ByteWriter.h"
+#include "Kv/DataModel/MemberCodec.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace Kv::Tests {
+namespace {
+
+class MemberCodecTest : public ::testing::Test {
+protected:
+    std::string print(Entity* entity, const std::string& member) {
+        std::ostringstream out;
+        EXPECT_TRUE(MemberCodec::printMember(entity, member, out, context));
+        return out.str();
+    }
+    std::string encode(Entity* entity) {
+        MemberContext encoding;
+        return MemberCodec::encode(entity, encoding);
+    }
+    // The message of the FormatError decoding `blob` into `entity` throws.
+    std::string decodeError(Entity* entity, const std::string& blob) {
+        MemberContext decoding;
+        decoding.asset = &doc.asset;
+        try {
+            MemberCodec::decode(entity, blob, decoding);
+        } catch (const FormatError& error) {
+            return error.what();
+        }
+        return "(no error)";
+    }
+    // A blob holding the single member `name` of type `key` with `value`.
+    static std::string oneMember(const std::string& name, const std::string& key,
+                                 const std::string& value) {
+        ByteWriter out;
+        out.write<uint32_t>(1);
+        out.writeString(name);
+        out.writeString(key);
+        out.writeBytes(value);
+        return out.take();
+    }
+
+    TestDocument doc;
+    MemberContext context;
+};
+
+TEST_F(MemberCodecTest, ValuesPrintInTheirDiagnosticForms) {
+    StrongRef<TestItem> item = TestItem::make(doc.group.get());
+    item->visible(true);
+    EXPECT_EQ(print(item.get(), "visible"), "true");
+    item->visible(false);
+    EXPECT_EQ(print(item.get(), "visible"), "false");
+    item->value(0.5);
+    EXPECT_EQ(print(item.get(), "value"), "0.5");
+    item->value(10.0);
+    EXPECT_EQ(print(item.get(), "value"), "10");
+    item->value(1e-7);
+    EXPECT_EQ(print(item.get(), "value"), "1e-07");
+    item->value(-0.0);
+    EXPECT_EQ(print(item.get(), "value"), "0");
+    item->count(4294967295u);
+    EXPECT_EQ(print(item.get(), "count"), "4294967295");
+    item->label(L"say \"hi\" C:\\dir \u00e9");
+    EXPECT_EQ(print(item.get(), "label"), "\"say \\\"hi\\\" C:\\\\dir \xc3\xa9\"");
+    item->color(Color(1.0f, 0.5f, 0.25f, 0.1f));
+    EXPECT_EQ(print(item.get(), "color"), "(1, 0.5, 0.25, 0.1)");
+    item->position(ZkGePoint3d(1, -2.5, 1e-7));
+    EXPECT_EQ(print(item.get(), "position"), "(1, -2.5, 1e-07)");
+    std::ostringstream none;
+    EXPECT_FALSE(MemberCodec::printMember(item.get(), "nothing", none, context));
+}
+
+TEST_F(MemberCodecTest, ReferencesAndContainersPrintThroughThePathOfTheirTargets) {
+    StrongRef<TestItem> item = TestItem::make(doc.group.get());
+    StrongRef<TestItem> a = TestItem::make(doc.group.get());
+    StrongRef<TestItem> b = TestItem::make(doc.group.get());
+    EXPECT_EQ(print(item.get(), "owned"), "null");
+    EXPECT_EQ(print(item.get(), "watchList"), "[]");
+    EXPECT_EQ(print(item.get(), "ownedByKey"), "{}");
+
+    context.pathOf = [&](const Entity* e) {
+        return e == a.get() ? "/a" : "/b";
+    };
+    item->owned(a);
+    item->watched(b);
+    item->watchList({a, nullptr, b});
+    item->ownedByKey({{2, b}, {-1, a}});
+    EXPECT_EQ(print(item.get(), "owned"), "/a");
+    EXPECT_EQ(print(item.get(), "watched"), "/b");
+    EXPECT_EQ(print(item.get(), "watchList"), "[/a, null, /b]");
+    EXPECT_EQ(print(item.get(), "ownedByKey"), "{-1: /a, 2: /b}");
+
+    context.pathOf = nullptr;
+    EXPECT_EQ(print(item.get(), "owned"), "#" + std::to_string(a->id()));
+
+    std::ostringstream all;
+    MemberCodec::print(item.get(), all, context);
+    EXPECT_NE(all.str().find("value = 0\n"), std::string::npos);
+    EXPECT_NE(all.str().find("label = \"\"\n"), std::string::npos);
+}
+
+TEST_F(MemberCodecTest, AnEncodedEntityDecodesIntoAnotherExactly) {
+    StrongRef<TestItem> a = TestItem::make(doc.group.get());
+    StrongRef<TestItem> from = TestItem::make(doc.group.get());
+    StrongRef<TestItem> to = TestItem::make(doc.group.get());
+    from->value(1.0 / 3.0);
+    from->label(L"copy");
+    from->color(Color(0.3f, 0.2f, 0.1f, 1.0f));
+    from->position(ZkGePoint3d(1e300, -0.1, 3));
+    from->watched(a);
+    from->ownedByKey({{5, a}});
+
+    MemberContext decoding;
+    decoding.asset = &doc.asset;
+    MemberCodec::decode(to.get(), encode(from.get()), decoding);
+    EXPECT_EQ(encode(to.get()), encode(from.get()));
+    EXPECT_EQ(to->watched().getTarget(), a.get());
+}
+
+TEST_F(MemberCodecTest, DecodeErrorsNameTheMember) {
+    StrongRef<TestItem> item = TestItem::make(doc.group.get());
+    item->label(L"some text");
+    std::string blob = encode(item.get());
+
+    std::string truncated = decodeError(item.get(), blob.substr(0, blob.size() - 3));
+    EXPECT_NE(truncated.find("ownedByKey"), std::string::npos) << truncated;
+    size_t labelValue = blob.find("wstring") + 7; // where label's sized value starts
+    for (size_t cut : {labelValue + 2, labelValue + 4 + 6}) {
+        std::string cutInLabel = decodeError(item.get(), blob.substr(0, cut));
+        EXPECT_NE(cutInLabel.find("\"label\""), std::string::npos) << cutInLabel;
+    }
+    std::string cutInName = decodeError(item.get(), blob.substr(0, blob.find("label") + 2));
+    EXPECT_NE(cutInName.find("of TestItem"), std::string::npos) << cutInName;
+
+    ByteWriter value;
+    value.write<uint8_t>(1);
+    std::string wrongKey = decodeError(item.get(), oneMember("value", "bool", value.data()));
+    EXPECT_NE(wrongKey.find("\"value\""), std::string::npos) << wrongKey;
+    EXPECT_NE(wrongKey.find("bool"), std::string::npos) << wrongKey;
+
+    std::string unknown = decodeError(item.get(), oneMember("weight", "double", "12345678"));
+    EXPECT_NE(unknown.find("weight"), std::string::npos) << unknown;
+
+    ByteWriter reference;
+    reference.write<uint32_t>(doc.segment->key());
+    reference.write<uint64_t>(doc.segment->highestEntityId() + 100);
+    std::string dangling = decodeError(
+        item.get(),
+        oneMember("watched", item->metaType()->memberSet().findMember("watched")->typeKey(),
+                  reference.data()));
+    EXPECT_NE(dangling.find("\"watched\""), std::string::npos) << dangling;
+    EXPECT_NE(dangling.find("dangling"), std::string::npos) << dangling;
+
+    std::string badBool = decodeError(item.get(), oneMember("visible", "bool", "\x02"));
+    EXPECT_NE(badBool.find("visible"), std::string::npos) << badBool;
+    std::string longValue =
+        decodeError(item.get(), oneMember("visible", "bool", std::string("\x01\x00", 2)));
+    EXPECT_NE(longValue.find("visible"), std::string::npos) << longValue;
+}
+
+TEST_F(MemberCodecTest, AReferenceToAnEntityOfAnotherClassIsRefused) {
+    StrongRef<TestItem> item = TestItem::make(doc.group.get());
+    ByteWriter reference;
+    reference.write<uint32_t>(doc.segment->key());
+    reference.write<uint64_t>(doc.group->id()); // a TestGroup, not a TestItem
+    std::string key = item->metaType()->memberSet().findMember("owned")->typeKey();
+    std::string error = decodeError(item.get(), oneMember("owned", key, reference.data()));
+    EXPECT_NE(error.find("\"owned\""), std::string::npos) << error;
+    EXPECT_TRUE(item->owned().isNull());
+}
+
+TEST_F(MemberCodecTest, ContainerSizesBeyondTheDataAreRefused) {
+    StrongRef<TestItem> item = TestItem::make(doc.group.get());
+    const MemberSet& set = item->metaType()->memberSet();
+    ByteWriter huge;
+    huge.write<uint32_t>(0x7fffffff);
+    std::string vector = decodeError(
+        item.get(), oneMember("watchList", set.findMember("watchList")->typeKey(), huge.data()));
+    EXPECT_NE(vector.find("watchList"), std::string::npos) << vector;
+    std::string map = decodeError(
+        item.get(), oneMember("ownedByKey", set.findMember("ownedByKey")->typeKey(), huge.data()));
+    EXPECT_NE(map.find("ownedByKey"), std::string::npos) << map;
+}
+
+} // namespace
+} // namespace Kv::Tests

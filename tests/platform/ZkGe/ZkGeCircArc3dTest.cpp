@@ -1,0 +1,317 @@
+#include "ZkGeCurveTestSupport.h"
+
+#include <cmath>
+
+namespace {
+
+// An arc off the origin in a tilted plane, so that no coordinate is trivial.
+ZkGeCircArc3d tiltedArc(double startAng, double endAng) {
+    return ZkGeCircArc3d(ZkGePoint3d(1, -2, 3), ZkGeVector3d(1, 2, 2), ZkGeVector3d(2, -1, 0), 2.5,
+                         startAng, endAng);
+}
+
+} // namespace
+
+TEST(ZkGeCircArc3d, AxesAreStoredOrthonormal) {
+    const ZkGeCircArc3d arc(ZkGePoint3d(), ZkGeVector3d(0, 0, 3), ZkGeVector3d(1, 0, 1), -2, 0, 1);
+    EXPECT_EQ(arc.normal(), ZkGeVector3d(0, 0, 1));
+    EXPECT_EQ(arc.refVec(), ZkGeVector3d(1, 0, 0));
+    EXPECT_EQ(arc.radius(), 2);
+    // A full circle takes its reference vector by the planes' rule.
+    const ZkGeCircArc3d circle(ZkGePoint3d(), ZkGeVector3d(1, 1, 1), 1);
+    EXPECT_TRUE(near(circle.refVec(), ZkGeVector3d(1, 1, 1).perpVector()));
+    // A reference vector along the normal cannot give a direction in the plane.
+    const ZkGeCircArc3d fallback(ZkGePoint3d(), ZkGeVector3d(0, 1, 0), ZkGeVector3d(0, -2, 0), 1,
+                                 0, 1);
+    EXPECT_TRUE(fallback.refVec().isPerpendicularTo(fallback.normal()));
+}
+
+TEST(ZkGeCircArc3d, AnglesAreCounterClockwiseFromTheReference) {
+    const ZkGeCircArc3d arc(ZkGePoint3d(1, 1, 0), ZkGeVector3d::kZAxis, 2);
+    EXPECT_TRUE(near(arc.evalPoint(M_PI / 2), ZkGePoint3d(1, 3, 0)));
+    EXPECT_DOUBLE_EQ(arc.angleOf(ZkGeVector3d(0, -1, 5)), 3 * M_PI / 2);
+    EXPECT_EQ(arc.angleOf(ZkGeVector3d(1, 0, 0)), 0);
+    // Seen from below the same turn is clockwise.
+    const ZkGeCircArc3d flipped(ZkGePoint3d(1, 1, 0), -ZkGeVector3d::kZAxis, ZkGeVector3d::kXAxis,
+                                2, 0, 2 * M_PI);
+    EXPECT_TRUE(near(flipped.evalPoint(M_PI / 2), ZkGePoint3d(1, -1, 0)));
+}
+
+TEST(ZkGeCircArc3d, EndAngleIsBroughtWithinATurnOfTheStart) {
+    ZkGeCircArc3d arc;
+    arc.setAngles(M_PI, 0);
+    EXPECT_EQ(arc.startAng(), M_PI);
+    EXPECT_DOUBLE_EQ(arc.endAng(), 2 * M_PI);
+    arc.setAngles(0, 3 * M_PI);
+    EXPECT_DOUBLE_EQ(arc.endAng(), M_PI);
+    arc.setAngles(1, 1);
+    EXPECT_TRUE(arc.isFullCircle());
+    EXPECT_DOUBLE_EQ(arc.endAng(), 1 + 2 * M_PI);
+    // Rounding just past a whole turn must not leave a sliver.
+    arc.setAngles(0.1, 0.1 + 2 * M_PI + 1e-15);
+    EXPECT_TRUE(arc.isFullCircle());
+    arc.setAngles(-M_PI / 4, M_PI / 4);
+    EXPECT_EQ(arc.startAng(), -M_PI / 4);
+    EXPECT_EQ(arc.endAng(), M_PI / 4);
+    EXPECT_FALSE(arc.isFullCircle());
+}
+
+TEST(ZkGeCircArc3d, LengthIsRadiusTimesAngle) {
+    const ZkGeCircArc3d arc = tiltedArc(0.3, 1.9);
+    EXPECT_DOUBLE_EQ(arc.length(), 2.5 * 1.6);
+    EXPECT_DOUBLE_EQ(arc.length(1.0, 0.5), 2.5 * 0.5);
+    EXPECT_DOUBLE_EQ(tiltedArc(0, 0).length(), 2 * M_PI * 2.5);
+    // The generic integral must agree with the closed form.
+    EXPECT_NEAR(arc.ZkGeCurve3d::length(0.3, 1.9, 1e-12), 4.0, 4e-12);
+}
+
+TEST(ZkGeCircArc3d, DerivativesMatchDifferences) {
+    const ZkGeCircArc3d arc = tiltedArc(0, 2 * M_PI);
+    for (const double t : {0.0, 0.7, 2.5, 4.0, 6.0})
+        EXPECT_TRUE((derivativesMatchDifferences<ZkGeCircArc3d, ZkGeVector3d>(arc, t)));
+}
+
+TEST(ZkGeCircArc3d, ClosestPointInsideOutsideAndAbove) {
+    const ZkGeCircArc3d circle(ZkGePoint3d(1, 1, 1), ZkGeVector3d::kZAxis, 2);
+    EXPECT_TRUE(near(circle.closestPointTo(ZkGePoint3d(6, 1, 1)), ZkGePoint3d(3, 1, 1)));
+    EXPECT_TRUE(near(circle.closestPointTo(ZkGePoint3d(1, 0.5, 1)), ZkGePoint3d(1, -1, 1)));
+    EXPECT_DOUBLE_EQ(circle.distanceTo(ZkGePoint3d(1, 0.5, 1)), 1.5);
+    // Above the plane: sqrt(height^2 + (in-plane distance - r)^2).
+    EXPECT_DOUBLE_EQ(circle.distanceTo(ZkGePoint3d(1, 6, 5)), 5.0);
+    // Every point of the circle is r from the centre, and from the axis.
+    for (const ZkGePoint3d& onAxis : {ZkGePoint3d(1, 1, 1), ZkGePoint3d(1, 1, -3)}) {
+        const ZkGePoint3d foot = circle.closestPointTo(onAxis);
+        EXPECT_TRUE(circle.isOn(foot));
+        EXPECT_DOUBLE_EQ(foot.distanceTo(ZkGePoint3d(1, 1, 1)), 2);
+    }
+}
+
+TEST(ZkGeCircArc3d, PointsFacingTheGapGoToTheNearerEnd) {
+    // The upper half: the gap is the lower half.
+    const ZkGeCircArc3d arc(ZkGePoint3d(), ZkGeVector3d::kZAxis, ZkGeVector3d::kXAxis, 1, 0, M_PI);
+    EXPECT_EQ(arc.paramOf(ZkGePoint3d(1, -0.1, 0)), 0);
+    EXPECT_EQ(arc.paramOf(ZkGePoint3d(-1, -0.1, 0)), M_PI);
+    EXPECT_TRUE(near(arc.closestPointTo(ZkGePoint3d(0.2, -3, 0)), ZkGePoint3d(1, 0, 0)));
+    EXPECT_TRUE(near(arc.closestPointTo(ZkGePoint3d(-0.2, -3, 0)), ZkGePoint3d(-1, 0, 0)));
+    EXPECT_FALSE(arc.isOn(ZkGePoint3d(0, -1, 0)));
+    EXPECT_TRUE(arc.isOn(ZkGePoint3d(0, 1, 0)));
+}
+
+TEST(ZkGeCircArc3d, ParamOfAcrossAngleZero) {
+    const ZkGeCircArc3d across(ZkGePoint3d(), ZkGeVector3d::kZAxis, ZkGeVector3d::kXAxis, 1,
+                               -M_PI / 4, M_PI / 4);
+    EXPECT_NEAR(across.paramOf(ZkGePoint3d(std::cos(-0.1), std::sin(-0.1), 0)), -0.1, 1e-15);
+    EXPECT_NEAR(across.paramOf(ZkGePoint3d(std::cos(0.1), std::sin(0.1), 0)), 0.1, 1e-15);
+    // The same arc described from 7 pi / 4.
+    const ZkGeCircArc3d late(ZkGePoint3d(), ZkGeVector3d::kZAxis, ZkGeVector3d::kXAxis, 1,
+                             7 * M_PI / 4, 9 * M_PI / 4);
+    EXPECT_NEAR(late.paramOf(ZkGePoint3d(std::cos(0.1), std::sin(0.1), 0)), 2 * M_PI + 0.1, 1e-14);
+
+    // Round trips on a tilted arc crossing its reference direction.
+    const ZkGeCircArc3d arc = tiltedArc(-2, 1);
+    for (const double t : {-2.0, -1.0, -1e-9, 0.0, 0.5, 1.0}) {
+        EXPECT_NEAR(arc.paramOf(arc.evalPoint(t)), t, 1e-14) << t;
+        EXPECT_TRUE(arc.isOn(arc.evalPoint(t)));
+    }
+    // A full circle reports its start for the start point, not the end.
+    const ZkGeCircArc3d circle = tiltedArc(1, 1);
+    EXPECT_NEAR(circle.paramOf(circle.startPoint()), 1, 1e-14);
+}
+
+TEST(ZkGeCircArc3d, ThreePointsCounterClockwise) {
+    const ZkGePoint3d start(3, 0, 0), mid(0, 3, 0), end(-3, 0, 0);
+    const ZkGeCircArc3d arc(start, mid, end);
+    EXPECT_FALSE(arc.isDegenerate());
+    EXPECT_TRUE(near(arc.center(), ZkGePoint3d()));
+    EXPECT_DOUBLE_EQ(arc.radius(), 3);
+    EXPECT_TRUE(near(arc.normal(), ZkGeVector3d(0, 0, 1)));
+    EXPECT_DOUBLE_EQ(arc.endAng() - arc.startAng(), M_PI);
+    EXPECT_TRUE(near(arc.startPoint(), start));
+    EXPECT_TRUE(near(arc.endPoint(), end));
+}
+
+TEST(ZkGeCircArc3d, ThreePointsClockwiseFlipTheNormal) {
+    // Start to end the long way round, through a point below: seen from +z
+    // that runs clockwise, so the normal must point down.
+    const ZkGePoint3d start(3, 0, 0), mid(0, -3, 0), end(0, 3, 0);
+    const ZkGeCircArc3d arc(start, mid, end);
+    EXPECT_TRUE(near(arc.normal(), ZkGeVector3d(0, 0, -1)));
+    EXPECT_DOUBLE_EQ(arc.endAng() - arc.startAng(), 3 * M_PI / 2);
+    EXPECT_TRUE(near(arc.startPoint(), start));
+    EXPECT_TRUE(near(arc.endPoint(), end));
+    EXPECT_TRUE(arc.isOn(mid));
+    EXPECT_FALSE(arc.isOn(ZkGePoint3d(-3, 0, 0) + ZkGeVector3d(1, 1, 0).normal() * 3 -
+                          ZkGeVector3d(-3, 0, 0)));
+}
+
+TEST(ZkGeCircArc3d, ThreePointsInSpace) {
+    const ZkGePoint3d a(1, 2, 3), b(4, -1, 2), c(0, 0, 7);
+    ZkGeCircArc3d arc;
+    ASSERT_TRUE(arc.set(a, b, c));
+    EXPECT_NEAR(arc.center().distanceTo(a), arc.radius(), 1e-12);
+    EXPECT_NEAR(arc.center().distanceTo(b), arc.radius(), 1e-12);
+    EXPECT_NEAR(arc.center().distanceTo(c), arc.radius(), 1e-12);
+    EXPECT_TRUE(arc.isOn(b));
+    EXPECT_TRUE(near(arc.endPoint(), c));
+    const double midParam = arc.paramOf(b);
+    EXPECT_GT(midParam, arc.startAng());
+    EXPECT_LT(midParam, arc.endAng());
+}
+
+TEST(ZkGeCircArc3d, CollinearOrCoincidentPointsFail) {
+    ZkGeCircArc3d arc = tiltedArc(0, 1);
+    const ZkGeCircArc3d before = arc;
+    EXPECT_FALSE(arc.set(ZkGePoint3d(0, 0, 0), ZkGePoint3d(1, 1, 1), ZkGePoint3d(3, 3, 3)));
+    EXPECT_FALSE(arc.set(ZkGePoint3d(0, 0, 0), ZkGePoint3d(0, 0, 0), ZkGePoint3d(3, 3, 3)));
+    EXPECT_FALSE(arc.set(ZkGePoint3d(0, 0, 0), ZkGePoint3d(1, 0, 0), ZkGePoint3d(0, 0, 0)));
+    EXPECT_EQ(arc, before);
+    const ZkGeCircArc3d failed(ZkGePoint3d(1, 0, 0), ZkGePoint3d(2, 0, 0), ZkGePoint3d(3, 0, 0));
+    EXPECT_TRUE(failed.isDegenerate());
+    EXPECT_EQ(failed.center(), ZkGePoint3d(1, 0, 0));
+}
+
+TEST(ZkGeCircArc3d, QuarterArcBoxesAreTight) {
+    // Center (1, 2, 3), radius 2, first quadrant: no axis extreme inside.
+    const ZkGeCircArc3d first(ZkGePoint3d(1, 2, 3), ZkGeVector3d::kZAxis, ZkGeVector3d::kXAxis, 2,
+                              0.25, M_PI / 2 - 0.25);
+    const ZkGeBoundBlock3d box = first.boundBlock();
+    EXPECT_TRUE(near(box.minPoint(), ZkGePoint3d(1 + 2 * std::sin(0.25), 2 + 2 * std::sin(0.25), 3)));
+    EXPECT_TRUE(near(box.maxPoint(), ZkGePoint3d(1 + 2 * std::cos(0.25), 2 + 2 * std::cos(0.25), 3)));
+    // Across angle 0 the box must reach the +x extreme between the ends.
+    const ZkGeCircArc3d across(ZkGePoint3d(), ZkGeVector3d::kZAxis, ZkGeVector3d::kXAxis, 1,
+                               -M_PI / 4, M_PI / 4);
+    EXPECT_DOUBLE_EQ(across.boundBlock().maxPoint().x, 1);
+    EXPECT_DOUBLE_EQ(across.boundBlock().minPoint().x, std::sqrt(0.5));
+    for (const double start : {0.0, 1.0, 2.0, 3.0, 4.0, 5.0, 6.0}) {
+        const ZkGeCircArc3d arc = tiltedArc(start, start + M_PI / 2);
+        EXPECT_TRUE(boxIsTight(arc, arc.boundBlock())) << start;
+    }
+    EXPECT_TRUE(boxIsTight(tiltedArc(0, 0), tiltedArc(0, 0).boundBlock()));
+    EXPECT_TRUE(boxIsTight(tiltedArc(2, 6.2), tiltedArc(2, 6.2).boundBlock()));
+}
+
+TEST(ZkGeCircArc3d, SplitPiecesJoinBack) {
+    const ZkGeCircArc3d arc = tiltedArc(-1, 2);
+    std::unique_ptr<ZkGeCurve3d> before, after;
+    arc.getSplitCurves(0.5, before, after);
+    ASSERT_TRUE(before && after);
+    EXPECT_TRUE(near(before->evalPoint(before->getInterval().lowerBound()), arc.startPoint()));
+    EXPECT_TRUE(near(after->evalPoint(after->getInterval().upperBound()), arc.endPoint()));
+    EXPECT_EQ(before->getInterval().upperBound(), 0.5);
+    EXPECT_EQ(after->getInterval().lowerBound(), 0.5);
+    EXPECT_DOUBLE_EQ(before->length() + after->length(), arc.length());
+    EXPECT_TRUE(near(before->evalPoint(0), arc.evalPoint(0)));
+
+    arc.getSplitCurves(-1, before, after);
+    EXPECT_FALSE(before);
+    ASSERT_TRUE(after);
+    EXPECT_TRUE(after->isEqualTo(arc));
+    arc.getSplitCurves(2.5, before, after);
+    EXPECT_FALSE(after);
+    EXPECT_TRUE(before && before->isEqualTo(arc));
+
+    // A full circle split anywhere gives two arcs that are not closed.
+    const ZkGeCircArc3d circle = tiltedArc(0, 0);
+    circle.getSplitCurves(1, before, after);
+    ASSERT_TRUE(before && after);
+    EXPECT_FALSE(before->isClosed());
+    EXPECT_NEAR(before->length() + after->length(), 2 * M_PI * 2.5, 1e-12);
+}
+
+TEST(ZkGeCircArc3d, ClosedPeriodicAndDegenerate) {
+    double period = -1;
+    EXPECT_TRUE(tiltedArc(0, 0).isClosed());
+    EXPECT_TRUE(tiltedArc(0, 0).isPeriodic(period));
+    EXPECT_DOUBLE_EQ(period, 2 * M_PI);
+    EXPECT_FALSE(tiltedArc(0, 6).isClosed());
+    EXPECT_FALSE(tiltedArc(0, 6).isPeriodic(period));
+    EXPECT_EQ(period, 0);
+    // A huge full circle stays closed although its end points round apart.
+    EXPECT_TRUE(ZkGeCircArc3d(ZkGePoint3d(), ZkGeVector3d(1, 2, 3), 1e9).isClosed());
+    EXPECT_TRUE(ZkGeCircArc3d(ZkGePoint3d(), ZkGeVector3d::kZAxis, 1e-11).isDegenerate());
+    EXPECT_TRUE(tiltedArc(1, 1 + 1e-12).isDegenerate());
+    EXPECT_FALSE(tiltedArc(1, 1 + 1e-6).isDegenerate());
+}
+
+TEST(ZkGeCircArc3d, RigidTransformsAndMirrorsKeepParameters) {
+    const ZkGeCircArc3d arc = tiltedArc(0.5, 4);
+    ZkGeMatrix3d rigid = ZkGeMatrix3d::rotation(0.8, ZkGeVector3d(1, -1, 3), ZkGePoint3d(2, 0, 1));
+    rigid.preMultBy(ZkGeMatrix3d::translation(ZkGeVector3d(5, 6, 7)));
+    ZkGeMatrix3d mirror;
+    mirror.setCoordSystem(ZkGePoint3d(1, 0, 0), ZkGeVector3d(-1, 0, 0), ZkGeVector3d(0, 1, 0),
+                          ZkGeVector3d(0, 0, 1));
+    const ZkGeMatrix3d scaled = ZkGeMatrix3d().setToScaling(3, ZkGePoint3d(1, 1, 1)) * rigid;
+    for (const ZkGeMatrix3d& m : {rigid, mirror, scaled}) {
+        ZkGeCircArc3d moved = arc;
+        moved.transformBy(m);
+        EXPECT_EQ(moved.startAng(), arc.startAng());
+        for (const double t : {0.5, 1.0, 2.5, 4.0})
+            EXPECT_TRUE(near(moved.evalPoint(t), arc.evalPoint(t).transformBy(m), 1e-11)) << t;
+    }
+    ZkGeCircArc3d mirrored = arc;
+    mirrored.transformBy(mirror);
+    EXPECT_TRUE(near(mirrored.normal(), -arc.normal().transformBy(mirror), 1e-15));
+    ZkGeCircArc3d big = arc;
+    big.transformBy(scaled);
+    EXPECT_DOUBLE_EQ(big.radius(), 7.5);
+}
+
+TEST(ZkGeCircArc3d, UnevenScalingKeepsCenterPlaneAndArea) {
+    ZkGeCircArc3d circle(ZkGePoint3d(1, 0, 0), ZkGeVector3d::kZAxis, 2);
+    ZkGeMatrix3d stretch;
+    stretch.setCoordSystem(ZkGePoint3d(), ZkGeVector3d(4, 0, 0), ZkGeVector3d(0, 1, 0),
+                           ZkGeVector3d(0, 0, 1));
+    circle.transformBy(stretch);
+    EXPECT_TRUE(near(circle.center(), ZkGePoint3d(4, 0, 0)));
+    EXPECT_TRUE(near(circle.normal(), ZkGeVector3d(0, 0, 1)));
+    EXPECT_DOUBLE_EQ(circle.radius(), 4); // sqrt(4 * 1) * 2
+}
+
+TEST(ZkGeCircArc3d, EqualityAndCopies) {
+    const ZkGeCircArc3d arc = tiltedArc(0.5, 4);
+    ZkGeCircArc3d close = arc;
+    close.setRadius(2.5 + 0.5e-10);
+    EXPECT_TRUE(arc.isEqualTo(close));
+    EXPECT_FALSE(arc == close);
+    close.setAngles(0.5, 4 + 1e-9);
+    EXPECT_FALSE(arc.isEqualTo(close));
+    EXPECT_FALSE(arc.isEqualTo(ZkGeEllipArc3d(arc)));
+    const std::unique_ptr<ZkGeEntity3d> copy = arc.copy();
+    EXPECT_EQ(static_cast<const ZkGeCircArc3d&>(*copy), arc);
+    EXPECT_TRUE(copy->isKindOf(ZkGe::kCurve3d));
+    EXPECT_TRUE(copy->isKindOf(ZkGe::kEntity3d));
+    EXPECT_FALSE(copy->isKindOf(ZkGe::kLinearEnt3d));
+}
+
+TEST(ZkGeCircArc3d, DistanceToOtherCurves) {
+    const ZkGeCircArc3d unit(ZkGePoint3d(), ZkGeVector3d::kZAxis, 1);
+    // A vertical line 3 from the axis, and a coplanar circle 5 away.
+    const ZkGeLine3d vertical(ZkGePoint3d(3, 0, 4), ZkGeVector3d::kZAxis);
+    EXPECT_NEAR(unit.distanceTo(vertical), 2, 1e-12);
+    EXPECT_NEAR(vertical.distanceTo(unit), 2, 1e-12);
+    const ZkGeCircArc3d other(ZkGePoint3d(0, 5, 0), ZkGeVector3d::kZAxis, 2);
+    EXPECT_NEAR(unit.distanceTo(other), 2, 1e-12);
+    // Every point of a ring through the centre of the other, upright, is 1
+    // from that other ring; a larger upright ring runs through the first one.
+    const ZkGeCircArc3d linked(ZkGePoint3d(1, 0, 0), ZkGeVector3d::kYAxis, 1);
+    EXPECT_NEAR(unit.distanceTo(linked), 1, 1e-12);
+    const ZkGeCircArc3d crossing(ZkGePoint3d(1, 0, 0), ZkGeVector3d::kYAxis, 2);
+    EXPECT_NEAR(unit.distanceTo(crossing), 0, 1e-10);
+    // A segment passing over the gap of a half circle sees only its ends.
+    const ZkGeCircArc3d upper(ZkGePoint3d(), ZkGeVector3d::kZAxis, ZkGeVector3d::kXAxis, 1, 0,
+                              M_PI);
+    const ZkGeLineSeg3d below(ZkGePoint3d(-2, -1.5, 0), ZkGePoint3d(2, -1.5, 0));
+    EXPECT_NEAR(upper.distanceTo(below), 1.5, 1e-12);
+}
+
+TEST(ZkGeCircArc3d, ProjectedClosestPoint) {
+    const ZkGeCircArc3d circle(ZkGePoint3d(), ZkGeVector3d::kZAxis, 2);
+    // Along the axis only the in-plane position counts.
+    EXPECT_TRUE(near(circle.projClosestPointTo(ZkGePoint3d(5, 0, 40), ZkGeVector3d::kZAxis),
+                     ZkGePoint3d(2, 0, 0), 1e-10));
+    // Seen edge-on along y, the circle is the segment x in [-2, 2]: a point
+    // over x = 1.2 sees one of the two points with that x.
+    const ZkGePoint3d seen = circle.projClosestPointTo(ZkGePoint3d(1.2, -7, 0), ZkGeVector3d::kYAxis);
+    EXPECT_TRUE(circle.isOn(seen, ZkGeTol(1e-9, 1e-9)));
+    EXPECT_NEAR(seen.x, 1.2, 1e-9);
+}

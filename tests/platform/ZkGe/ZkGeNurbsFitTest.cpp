@@ -1,0 +1,300 @@
+#include "ZkGeNurbCurve3d.h"
+#include "ZkGeTestSupport.h"
+
+#include <cmath>
+#include <random>
+
+// Interpolation of fit points by ZkGeNurbCurve3d; the shared fitting code
+// serves the 2d curve too.
+
+namespace {
+
+ZkArray<ZkGePoint3d> randomPoints(int count, std::mt19937& rng) {
+    std::uniform_real_distribution<double> step(-1.0, 1.0);
+    ZkArray<ZkGePoint3d> points;
+    ZkGePoint3d p(0, 0, 0);
+    for (int i = 0; i < count; ++i) {
+        // A drifting walk, so the points are neither tidy nor all in a heap.
+        p += ZkGeVector3d(1 + step(rng), 2 * step(rng), step(rng));
+        points.append(p);
+    }
+    return points;
+}
+
+// Points around a wobbly loop, the first repeated at the end.
+ZkArray<ZkGePoint3d> loop(int count) {
+    ZkArray<ZkGePoint3d> points;
+    for (int i = 0; i < count; ++i) {
+        const double a = 2 * M_PI * i / count;
+        points.append(ZkGePoint3d(3 * std::cos(a), 2 * std::sin(a) + 0.3 * std::cos(3 * a), std::sin(2 * a)));
+    }
+    points.append(points[0]);
+    return points;
+}
+
+// The curve is parametrised by chord length from 0, so fit point i sits at
+// the sum of the chords before it.
+testing::AssertionResult interpolates(const ZkGeNurbCurve3d& curve, double eps = 1e-9) {
+    double t = 0;
+    for (int i = 0; i < curve.numFitPoints(); ++i) {
+        ZkGePoint3d q;
+        curve.getFitPointAt(i, q);
+        if (i > 0) {
+            ZkGePoint3d previous;
+            curve.getFitPointAt(i - 1, previous);
+            t += q.distanceTo(previous);
+        }
+        const ZkGePoint3d p = curve.evalPoint(t);
+        if (!p.isEqualTo(q, ZkGeTol(eps, eps)))
+            return testing::AssertionFailure() << "fit point " << i << " " << ZkGeFormat::toString(q)
+                                               << " but the curve has " << ZkGeFormat::toString(p);
+    }
+    return testing::AssertionSuccess();
+}
+
+ZkGeVector3d derivativeAt(const ZkGeNurbCurve3d& curve, double t) {
+    std::vector<ZkGeVector3d> d;
+    curve.evalPoint(t, 1, d);
+    return d[0];
+}
+
+} // namespace
+
+TEST(ZkGeNurbsFit, InterpolatesEveryFitPoint) {
+    std::mt19937 rng(7);
+    for (int count = 3; count <= 200; count += count < 12 ? 1 : 17) {
+        const ZkArray<ZkGePoint3d> points = randomPoints(count, rng);
+        const ZkGeNurbCurve3d curve(points);
+        EXPECT_EQ(curve.degree(), 3);
+        EXPECT_FALSE(curve.isRational());
+        EXPECT_FALSE(curve.isPeriodic());
+        EXPECT_TRUE(curve.hasFitData());
+        // Three points fix only a quadratic, raised to a cubic.
+        EXPECT_EQ(curve.numControlPoints(), std::max(count, 4));
+        EXPECT_TRUE(interpolates(curve)) << count << " points";
+        EXPECT_EQ(curve.startPoint(), points.first());
+        EXPECT_TRUE(near(curve.endPoint(), points.last(), 1e-9));
+        // With tangents the same holds, with two more control points.
+        const ZkGeNurbCurve3d tangent(points, ZkGeVector3d(1, 0, 0), ZkGeVector3d(0, 0, -2));
+        EXPECT_EQ(tangent.numControlPoints(), count + 2);
+        EXPECT_TRUE(interpolates(tangent)) << count << " points with tangents";
+    }
+}
+
+TEST(ZkGeNurbsFit, EndTangentsAreTheEndDerivatives) {
+    std::mt19937 rng(11);
+    const ZkGeVector3d start(0.5, -2, 1);
+    const ZkGeVector3d end(3, 0, -0.25);
+    for (const int count : {2, 3, 4, 5, 9, 40}) {
+        const ZkArray<ZkGePoint3d> points = randomPoints(count, rng);
+        const ZkGeNurbCurve3d both(points, start, end);
+        const ZkGeInterval range = both.getInterval();
+        EXPECT_EQ(both.degree(), 3);
+        EXPECT_TRUE(interpolates(both));
+        EXPECT_TRUE(near(derivativeAt(both, range.lowerBound()), start, 1e-6)) << count;
+        EXPECT_TRUE(near(derivativeAt(both, range.upperBound()), end, 1e-6)) << count;
+
+        // One tangent alone: the other end is left free.
+        const ZkGeNurbCurve3d first(points, start, ZkGeVector3d());
+        EXPECT_TRUE(interpolates(first));
+        EXPECT_TRUE(near(derivativeAt(first, range.lowerBound()), start, 1e-6));
+        EXPECT_FALSE(first.hasEndTangent());
+        const ZkGeNurbCurve3d last(points, ZkGeVector3d(), end);
+        EXPECT_TRUE(interpolates(last));
+        EXPECT_TRUE(near(derivativeAt(last, range.upperBound()), end, 1e-6));
+        EXPECT_EQ(last.degree(), 3);
+    }
+}
+
+TEST(ZkGeNurbsFit, TwoPointsGiveAStraightCubic) {
+    const ZkArray<ZkGePoint3d> points{{1, 1, 0}, {4, 5, 0}};
+    const ZkGeNurbCurve3d curve(points);
+    EXPECT_EQ(curve.degree(), 3);
+    EXPECT_EQ(curve.getInterval(), ZkGeInterval(0, 5));
+    EXPECT_NEAR(curve.length(), 5.0, 1e-12);
+    // Evenly parametrised: the midpoint at the middle of the range.
+    EXPECT_TRUE(near(curve.evalPoint(2.5), ZkGePoint3d(2.5, 3, 0), 1e-12));
+    EXPECT_TRUE(near(derivativeAt(curve, 0), ZkGeVector3d(0.6, 0.8, 0), 1e-12));
+    // Three points fix a curve that is not straight.
+    ZkGeNurbCurve3d bent = curve;
+    ASSERT_TRUE(bent.addFitPointAt(1, ZkGePoint3d(3, 1, 0)));
+    EXPECT_EQ(bent.degree(), 3);
+    EXPECT_TRUE(interpolates(bent));
+    EXPECT_EQ(bent.numControlPoints(), 4);
+}
+
+TEST(ZkGeNurbsFit, ClosedFitIsPeriodicAndC2AcrossTheSeam) {
+    for (const int count : {3, 4, 7, 50}) {
+        const ZkGeNurbCurve3d curve(loop(count));
+        ASSERT_TRUE(curve.isPeriodic()) << count;
+        EXPECT_EQ(curve.numControlPoints(), count);
+        EXPECT_TRUE(curve.isClosed());
+        EXPECT_TRUE(interpolates(curve)) << count;
+        std::vector<ZkGeVector3d> atStart;
+        std::vector<ZkGeVector3d> atEnd;
+        const ZkGeInterval range = curve.getInterval();
+        const ZkGePoint3d start = curve.evalPoint(range.lowerBound(), 2, atStart);
+        const ZkGePoint3d end = curve.evalPoint(range.upperBound(), 2, atEnd);
+        EXPECT_TRUE(near(start, end, 1e-12));
+        EXPECT_TRUE(near(atStart[0], atEnd[0], 1e-9)) << count;
+        EXPECT_TRUE(near(atStart[1], atEnd[1], 1e-9)) << count;
+        // Interior fit points are no less smooth: C2 everywhere.
+        const double t = curve.knotAt(1);
+        std::vector<ZkGeVector3d> left;
+        std::vector<ZkGeVector3d> right;
+        curve.evalPoint(t - 1e-9, 2, left);
+        curve.evalPoint(t + 1e-9, 2, right);
+        EXPECT_TRUE(near(left[1], right[1], 1e-6));
+    }
+    // End tangents ask for a corner, so the closed points give a clamped curve.
+    const ZkGeNurbCurve3d teardrop(loop(6), ZkGeVector3d(0, 1, 0), ZkGeVector3d(1, 1, 0));
+    EXPECT_FALSE(teardrop.isPeriodic());
+    EXPECT_TRUE(teardrop.isClosed());
+    EXPECT_TRUE(interpolates(teardrop));
+}
+
+TEST(ZkGeNurbsFit, EditingFitPointsRefits) {
+    std::mt19937 rng(3);
+    ZkGeNurbCurve3d curve(randomPoints(8, rng), ZkGeVector3d(1, 1, 0), ZkGeVector3d(0, 1, 1));
+    ASSERT_TRUE(curve.setFitPointAt(3, ZkGePoint3d(4, 10, -3)));
+    EXPECT_TRUE(interpolates(curve));
+    ASSERT_TRUE(curve.addFitPointAt(0, ZkGePoint3d(-5, 0, 0)));
+    ASSERT_TRUE(curve.addFitPointAt(5, ZkGePoint3d(6, 6, 6)));
+    ASSERT_TRUE(curve.addFitPointAt(curve.numFitPoints(), ZkGePoint3d(30, 0, 0)));
+    EXPECT_EQ(curve.numFitPoints(), 11);
+    EXPECT_TRUE(interpolates(curve));
+    ZkGePoint3d q;
+    ASSERT_TRUE(curve.getFitPointAt(5, q));
+    EXPECT_EQ(q, ZkGePoint3d(6, 6, 6));
+    EXPECT_TRUE(near(curve.endPoint(), ZkGePoint3d(30, 0, 0), 1e-9));
+    ASSERT_TRUE(curve.removeFitPointAt(0));
+    EXPECT_TRUE(interpolates(curve));
+    EXPECT_TRUE(near(derivativeAt(curve, curve.getInterval().upperBound()), ZkGeVector3d(0, 1, 1), 1e-6));
+
+    const ZkGeNurbCurve3d before = curve;
+    EXPECT_FALSE(curve.setFitPointAt(10, q));
+    EXPECT_FALSE(curve.setFitPointAt(-1, q));
+    EXPECT_FALSE(curve.addFitPointAt(12, q));
+    EXPECT_FALSE(curve.removeFitPointAt(10));
+    EXPECT_FALSE(curve.getFitPointAt(10, q));
+    EXPECT_EQ(curve, before);
+
+    // Down to one point there is no curve; back to two there is again.
+    while (curve.numFitPoints() > 1)
+        ASSERT_TRUE(curve.removeFitPointAt(0));
+    EXPECT_EQ(curve.numControlPoints(), 0);
+    EXPECT_TRUE(curve.isDegenerate());
+    EXPECT_TRUE(curve.hasFitData());
+    ASSERT_TRUE(curve.addFitPointAt(0, ZkGePoint3d(1, 0, 0)));
+    EXPECT_EQ(curve.numControlPoints(), 4);
+    EXPECT_TRUE(interpolates(curve));
+
+    // An empty curve takes fit points one by one; a defined one refuses them.
+    ZkGeNurbCurve3d drawn;
+    EXPECT_TRUE(drawn.addFitPointAt(0, ZkGePoint3d(0, 0, 0)));
+    EXPECT_TRUE(drawn.addFitPointAt(1, ZkGePoint3d(1, 0, 0)));
+    EXPECT_TRUE(drawn.addFitPointAt(2, ZkGePoint3d(1, 1, 0)));
+    EXPECT_TRUE(interpolates(drawn));
+    ZkGeNurbCurve3d defined(1, ZkGeKnotVector{0, 0, 1, 1}, ZkArray<ZkGePoint3d>{{0, 0, 0}, {1, 0, 0}});
+    EXPECT_FALSE(defined.addFitPointAt(0, ZkGePoint3d(0, 0, 0)));
+    EXPECT_FALSE(defined.setFitTangents(ZkGeVector3d(1, 0, 0), ZkGeVector3d()));
+}
+
+TEST(ZkGeNurbsFit, FitDataRoundTripsAndPurges) {
+    std::mt19937 rng(5);
+    const ZkArray<ZkGePoint3d> points = randomPoints(6, rng);
+    const ZkGeTol tol(1e-6, 1e-9);
+    ZkGeNurbCurve3d curve;
+    curve.setFitData(points, tol, true, ZkGeVector3d(0, 0, 1), ZkGeVector3d());
+    ZkArray<ZkGePoint3d> fit;
+    ZkGeTol fitTol;
+    bool tangentsExist = false;
+    ZkGeVector3d start;
+    ZkGeVector3d end(9, 9, 9);
+    ASSERT_TRUE(curve.getFitData(fit, fitTol, tangentsExist, start, end));
+    EXPECT_EQ(fit, points);
+    EXPECT_EQ(fitTol.equalPoint(), 1e-6);
+    EXPECT_TRUE(tangentsExist);
+    EXPECT_EQ(start, ZkGeVector3d(0, 0, 1));
+    EXPECT_EQ(end, ZkGeVector3d());
+    EXPECT_TRUE(curve.hasStartTangent());
+    EXPECT_FALSE(curve.hasEndTangent());
+
+    ZkGeNurbCurve3d copy;
+    copy.setFitData(fit, fitTol, tangentsExist, start, end);
+    EXPECT_EQ(copy, curve);
+    // Tangents do not count without tangentsExist.
+    copy.setFitData(fit, fitTol, false, start, end);
+    EXPECT_FALSE(copy.getFitTangents(start, end));
+    EXPECT_EQ(copy, ZkGeNurbCurve3d(points, tol));
+    ASSERT_TRUE(copy.setFitTangents(ZkGeVector3d(0, 0, 1), ZkGeVector3d()));
+    EXPECT_EQ(copy, curve);
+
+    // Forgetting the fit data keeps the curve.
+    ZkGeNurbCurve3d purged = curve;
+    purged.purgeFitData();
+    EXPECT_FALSE(purged.hasFitData());
+    EXPECT_EQ(purged.numFitPoints(), 0);
+    EXPECT_FALSE(purged.getFitData(fit, fitTol, tangentsExist, start, end));
+    EXPECT_TRUE(purged.isEqualTo(curve, ZkGeTol(0, 0)));
+    EXPECT_NE(purged, curve);
+    // Moving a control point leaves the fit points behind, so they go.
+    ZkGeNurbCurve3d edited = curve;
+    ASSERT_TRUE(edited.setControlPointAt(2, ZkGePoint3d(0, 0, 0)));
+    EXPECT_FALSE(edited.hasFitData());
+}
+
+TEST(ZkGeNurbsFit, TransformCarriesTheFitData) {
+    std::mt19937 rng(9);
+    ZkGeNurbCurve3d curve(randomPoints(7, rng), ZkGeVector3d(1, 0, 0), ZkGeVector3d(0, 1, 0));
+    const ZkGeMatrix3d m = ZkGeMatrix3d::rotation(1.1, ZkGeVector3d(0, 1, 1), ZkGePoint3d(2, 0, 0));
+    curve.transformBy(m);
+    EXPECT_TRUE(interpolates(curve, 1e-9));
+    ZkGeVector3d start;
+    ZkGeVector3d end;
+    curve.getFitTangents(start, end);
+    EXPECT_TRUE(near(start, ZkGeVector3d(1, 0, 0).transformBy(m)));
+    EXPECT_TRUE(near(derivativeAt(curve, 0), start, 1e-6));
+    // A rigid motion does not change chord lengths, so refitting agrees.
+    ZkGeNurbCurve3d refit = curve;
+    ASSERT_TRUE(refit.setFitPointAt(0, [&] {
+        ZkGePoint3d q;
+        curve.getFitPointAt(0, q);
+        return q;
+    }()));
+    EXPECT_TRUE(refit.isEqualTo(curve, ZkGeTol(1e-9, 1e-9)));
+}
+
+TEST(ZkGeNurbsFit, CoincidentFitPoints) {
+    // A repeated point is one point to the fit; the curve still passes it.
+    const ZkArray<ZkGePoint3d> points{{0, 0, 0}, {1, 1, 0}, {1, 1, 0}, {2, 0, 0}, {3, 1, 0}};
+    const ZkGeNurbCurve3d curve(points);
+    EXPECT_EQ(curve.numFitPoints(), 5);
+    EXPECT_EQ(curve.numControlPoints(), 4);
+    EXPECT_TRUE(interpolates(curve));
+    EXPECT_FALSE(curve.isDegenerate());
+    // All in one place: a point of a curve.
+    const ZkGeNurbCurve3d point(ZkArray<ZkGePoint3d>{{1, 2, 3}, {1, 2, 3}});
+    EXPECT_TRUE(point.isDegenerate());
+    EXPECT_EQ(point.evalPoint(0.5), ZkGePoint3d(1, 2, 3));
+    // Fewer than two fit points: no curve at all.
+    EXPECT_EQ(ZkGeNurbCurve3d(ZkArray<ZkGePoint3d>{{1, 2, 3}}).numControlPoints(), 0);
+    // Closing within the fit tolerance closes the curve.
+    ZkArray<ZkGePoint3d> nearlyClosed = loop(5);
+    nearlyClosed.last() += ZkGeVector3d(1e-7, 0, 0);
+    EXPECT_FALSE(ZkGeNurbCurve3d(nearlyClosed).isPeriodic());
+    EXPECT_TRUE(ZkGeNurbCurve3d(nearlyClosed, ZkGeTol(1e-6, 1e-9)).isPeriodic());
+}
+
+TEST(ZkGeNurbsFit, TenThousandPointsFitInLinearTime) {
+    std::mt19937 rng(13);
+    const ZkArray<ZkGePoint3d> points = randomPoints(10000, rng);
+    const ZkGeNurbCurve3d curve(points, ZkGeVector3d(1, 0, 0), ZkGeVector3d(1, 0, 0));
+    EXPECT_EQ(curve.numControlPoints(), 10002);
+    EXPECT_TRUE(interpolates(curve, 1e-8));
+    ZkArray<ZkGePoint3d> closed = points;
+    closed.append(points[0]);
+    const ZkGeNurbCurve3d ring(closed);
+    EXPECT_TRUE(ring.isPeriodic());
+    EXPECT_TRUE(interpolates(ring, 1e-8));
+}
