@@ -9,6 +9,7 @@
 #include "Kv/Base/PathInfo.h"
 #include "Kv/Commands/CommandContext.h"
 #include "Kv/Commands/CommandMgr.h"
+#include "Kv/Commands/DocumentCommands.h"
 #include "Kv/Commands/HostCommands.h"
 #include "Kv/Commands/Session.h"
 
@@ -94,6 +95,7 @@ void Application::loadAddIns() {
     Kv::AddInMgr& addIns = Kv::AddInMgr::get();
     Kv::CommandMgr& commands = Kv::CommandMgr::get();
     Kv::HostCommands(addIns).registerCommands(commands);
+    Kv::DocumentCommands().registerCommands(commands);
     commands.registerAddInCommands(addIns);
     addIns.loadAll(Kv::PathInfo::rootDirectory());
     // An add-in that does not load takes its commands with it, nothing more.

@@ -1,5 +1,7 @@
 #include "Geometry/GeometryAddIn.h"
 
+#include "Geometry/GeometryComponentContributor.h"
+
 namespace {
 
 // Contributes nothing through the hooks: everything the library offers is
@@ -11,8 +13,9 @@ public:
     void onUnloading(int /*reason*/) override {}
     const Kv::UniqueString& getInterfaceId() const override { return interfaceId(); }
     void* queryInterface(const Kv::UniqueString& id) override {
-        // Only the host's own interfaces so far; the library's command and
-        // component contributions will be answered here once they exist.
+        if (id == Kv::IComponentContributor::interfaceId())
+            return static_cast<Kv::IComponentContributor*>(
+                &Kv::Geometry::GeometryComponentContributor::instance());
         return IServerAddIn::queryInterface(id);
     }
 

@@ -8,8 +8,7 @@
 // A growable array with int indices, the container the kernel uses for point,
 // weight and parameter lists. Indices out of range are the caller's fault,
 // except through at(), which checks.
-template <class T>
-class ZkArray {
+template <class T> class ZkArray {
 public:
     using value_type = T;
     using iterator = typename std::vector<T>::iterator;

@@ -3,9 +3,8 @@
 #include "ZkGeArcAngles.h"
 #include "ZkGeCurve2d.h"
 
-// A circular arc in the plane. The parameter is the angle counter-clockwise
-// from the unit reference vector; the arc runs from startAng() up to
-// endAng(), at most a turn. Arcs always run counter-clockwise.
+// A circular arc in the plane, parameterised by the angle counter-clockwise
+// from its reference vector, from startAng() to endAng(); never clockwise.
 class ZkGeCircArc2d : public ZkGeCurve2d {
 public:
     using ZkGeCurve2d::length;

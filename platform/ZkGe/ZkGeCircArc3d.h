@@ -2,9 +2,8 @@
 
 #include "ZkGeCurve3d.h"
 
-// A circular arc in space. The parameter is the angle about the unit normal,
-// counter-clockwise from the unit reference vector (which lies in the
-// arc's plane); the arc runs from startAng() up to endAng(), at most a turn.
+// A circular arc in space, parameterised by the angle counter-clockwise about
+// its normal from its reference vector, from startAng() to endAng().
 class ZkGeCircArc3d : public ZkGeCurve3d {
 public:
     using ZkGeCurve3d::distanceTo;
@@ -78,6 +77,7 @@ public:
     bool isEqualTo(const ZkGeEntity3d& other,
                    const ZkGeTol& tol = ZkGeContext::gTol) const override;
 
+    // [startAng, endAng]: never more than a turn, and a full circle spans one.
     ZkGeInterval getInterval() const override { return ZkGeInterval(m_startAng, m_endAng); }
     ZkGePoint3d evalPoint(double param) const override;
     ZkGePoint3d evalPoint(double param, int numDeriv,

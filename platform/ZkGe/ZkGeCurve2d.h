@@ -8,9 +8,8 @@
 #include <memory>
 #include <vector>
 
-// A bounded parametric curve in the plane, as sketches draw them on a work
-// plane. Plane curves are plain values: placing them in space is the 3d
-// curves' business, so there are no transforms here.
+// A bounded parametric curve in the plane, as sketches draw them. Placing them
+// in space is the 3d curves' business, so plane curves have no transforms.
 class ZkGeCurve2d {
 public:
     virtual ~ZkGeCurve2d() = default;

@@ -3,10 +3,8 @@
 #include "ZkGeArcAngles.h"
 #include "ZkGeCurve2d.h"
 
-// An elliptical arc in the plane: center + a cos t * majorAxis + b sin t *
-// minorAxis() for t from startAng() to endAng(), at most a turn, where the
-// minor axis is the major one turned a quarter counter-clockwise, so the arc
-// always runs counter-clockwise; a >= b.
+// An elliptical arc in the plane: center + a cos t * majorAxis + b sin t * minorAxis
+// for t from startAng() to endAng(); a >= b, and never clockwise.
 class ZkGeEllipArc2d : public ZkGeCurve2d {
 public:
     using ZkGeCurve2d::length;
@@ -29,6 +27,8 @@ public:
 
     ZkGePoint2d center() const { return m_center; }
     ZkGeVector2d majorAxis() const { return m_majorAxis; }
+    // The major axis turned a quarter counter-clockwise, so the arc always
+    // runs counter-clockwise.
     ZkGeVector2d minorAxis() const { return m_majorAxis.perpVector(); }
     double majorRadius() const { return m_majorRadius; }
     double minorRadius() const { return m_minorRadius; }

@@ -5,11 +5,8 @@
 
 class ZkGeCircArc3d;
 
-// An elliptical arc in space: center + a cos t * majorAxis + b sin t *
-// minorAxis for t from startAng() to endAng(), at most a turn, with unit
-// perpendicular axes and a >= b. The normal is majorAxis x minorAxis, so t
-// runs counter-clockwise about it. t is the eccentric angle, not the polar
-// angle of the point, except on a circle.
+// An elliptical arc in space: center + a cos t * majorAxis + b sin t * minorAxis
+// for t from startAng() to endAng(), with unit perpendicular axes and a >= b.
 class ZkGeEllipArc3d : public ZkGeCurve3d {
 public:
     using ZkGeCurve3d::distanceTo;
@@ -72,6 +69,9 @@ public:
     bool isEqualTo(const ZkGeEntity3d& other,
                    const ZkGeTol& tol = ZkGeContext::gTol) const override;
 
+    // [startAng, endAng], at most a turn. t runs counter-clockwise about
+    // normal() and is the eccentric angle: on anything but a circle it is not
+    // the polar angle of the point.
     ZkGeInterval getInterval() const override { return ZkGeInterval(m_startAng, m_endAng); }
     ZkGePoint3d evalPoint(double param) const override;
     ZkGePoint3d evalPoint(double param, int numDeriv,

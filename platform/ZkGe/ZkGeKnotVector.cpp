@@ -99,7 +99,9 @@ int ZkGeKnotVector::findSpan(const std::vector<double>& knots, int degree, doubl
     span = std::clamp(span, first, last);
     // Repeated knots leave empty spans, which cannot evaluate anything; step
     // to the neighbouring non-empty span on the side the parameter lies.
-    const auto at = [&](int i) { return knots[static_cast<std::size_t>(i)]; };
+    const auto at = [&](int i) {
+        return knots[static_cast<std::size_t>(i)];
+    };
     while (span > first && at(span) == at(span + 1))
         --span;
     while (span < last && at(span) == at(span + 1))

@@ -2,10 +2,8 @@
 
 #include "ZkGeCurve3d.h"
 
-// Base of the straight entities: lines, rays and segments. Each is
-// pointOnLine() + t * direction() for t in interval(); the queries here
-// respect that range, except lineParamOf, which works on the whole carrying
-// line.
+// Base of the straight entities: lines, rays and segments, each
+// pointOnLine() + t * direction() for t in interval().
 class ZkGeLinearEnt3d : public ZkGeCurve3d {
 public:
     using ZkGeCurve3d::distanceTo;

@@ -28,8 +28,7 @@ bool ZkGeNurbCurve2d::setDefinitionData(int degree, const ZkGeKnotVector& knots,
 }
 
 void ZkGeNurbCurve2d::getDefinitionData(int& degree, bool& rational, bool& periodic,
-                                        ZkGeKnotVector& knots,
-                                        ZkArray<ZkGePoint2d>& controlPoints,
+                                        ZkGeKnotVector& knots, ZkArray<ZkGePoint2d>& controlPoints,
                                         ZkArray<double>& weights) const {
     degree = m_core.degree();
     rational = m_core.isRational();

@@ -93,8 +93,7 @@ public:
     }
     std::unique_ptr<ZkGeCurve2d> copy() const override;
     // As ZkGeNurbCurve3d::isEqualTo.
-    bool isEqualTo(const ZkGeCurve2d& other,
-                   const ZkGeTol& tol = ZkGeContext::gTol) const override;
+    bool isEqualTo(const ZkGeCurve2d& other, const ZkGeTol& tol = ZkGeContext::gTol) const override;
 
     ZkGeInterval getInterval() const override;
     ZkGePoint2d evalPoint(double param) const override;

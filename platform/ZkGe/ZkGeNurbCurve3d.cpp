@@ -28,8 +28,7 @@ bool ZkGeNurbCurve3d::setDefinitionData(int degree, const ZkGeKnotVector& knots,
 }
 
 void ZkGeNurbCurve3d::getDefinitionData(int& degree, bool& rational, bool& periodic,
-                                        ZkGeKnotVector& knots,
-                                        ZkArray<ZkGePoint3d>& controlPoints,
+                                        ZkGeKnotVector& knots, ZkArray<ZkGePoint3d>& controlPoints,
                                         ZkArray<double>& weights) const {
     degree = m_core.degree();
     rational = m_core.isRational();

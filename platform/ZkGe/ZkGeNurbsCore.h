@@ -23,8 +23,7 @@
 // unrolled into an ordinary B-spline (the cache below) whose knots run on
 // periodically and whose last `degree` control points repeat the first ones,
 // so every algorithm except periodic knot insertion sees one kind of spline.
-template <class Point, class Vector, int Dim>
-class ZkGeNurbsCore {
+template <class Point, class Vector, int Dim> class ZkGeNurbsCore {
 public:
     // A control point in homogeneous form: (w x, w y, [w z,] w).
     using Hom = std::array<double, Dim + 1>;
@@ -33,9 +32,8 @@ public:
 
     // ---- definition data
 
-    bool setDefinition(int degree, const ZkGeKnotVector& knots,
-                       const ZkArray<Point>& controlPoints, const ZkArray<double>& weights,
-                       bool periodic) {
+    bool setDefinition(int degree, const ZkGeKnotVector& knots, const ZkArray<Point>& controlPoints,
+                       const ZkArray<double>& weights, bool periodic) {
         if (!isValidDefinition(degree, knots, controlPoints, weights, periodic))
             return false;
         m_degree = degree;
@@ -259,16 +257,6 @@ public:
         return true;
     }
 
-    // The curve as an ordinary spline clamped at both ends of its range.
-    ZkGeNurbsCore clamped() const {
-        ZkGeNurbsCore result;
-        if (isEmpty())
-            return result;
-        Spline s = leftOf(rightOf(expanded(), startParam()), endParam());
-        result.assign(s, isRational());
-        return result;
-    }
-
     // The pieces before and after param, each clamped and keeping the
     // parameters of the whole; a piece is absent when param is at or beyond
     // that end.
@@ -418,8 +406,7 @@ public:
     bool operator==(const ZkGeNurbsCore& o) const {
         return m_degree == o.m_degree && m_periodic == o.m_periodic && m_knots == o.m_knots &&
                m_points == o.m_points && m_weights == o.m_weights && m_hasFit == o.m_hasFit &&
-               m_fitPoints == o.m_fitPoints &&
-               m_fitTol.equalPoint() == o.m_fitTol.equalPoint() &&
+               m_fitPoints == o.m_fitPoints && m_fitTol.equalPoint() == o.m_fitTol.equalPoint() &&
                m_fitTol.equalVector() == o.m_fitTol.equalVector() &&
                m_hasStartTangent == o.m_hasStartTangent && m_hasEndTangent == o.m_hasEndTangent &&
                m_startTangent == o.m_startTangent && m_endTangent == o.m_endTangent;
@@ -804,8 +791,9 @@ private:
         const double u = snap(s.knots, param);
         for (int m = count(s.knots, u); m < s.degree; ++m)
             insertOnce(s, u);
-        const int last =
-            static_cast<int>(std::upper_bound(s.knots.begin(), s.knots.end(), u) - s.knots.begin()) - 1;
+        const int last = static_cast<int>(std::upper_bound(s.knots.begin(), s.knots.end(), u) -
+                                          s.knots.begin()) -
+                         1;
         Spline r{s.degree, {}, {}};
         r.points.assign(s.points.begin() + (last - s.degree), s.points.end());
         r.knots.assign(static_cast<std::size_t>(s.degree + 1), u);
@@ -835,11 +823,14 @@ private:
         if (u == compact.back())
             u = compact.front();
         int c = static_cast<int>(std::upper_bound(compact.begin(), compact.begin() + n, u) -
-                                 compact.begin()) - 1;
+                                 compact.begin()) -
+                1;
         c = std::clamp(c, 0, n - 1);
         if (count(std::vector<double>(compact.begin(), compact.begin() + n), u) >= p)
             return false;
-        auto P = [&](int i) { return homAt(mod(i + p, n)); };
+        auto P = [&](int i) {
+            return homAt(mod(i + p, n));
+        };
         std::vector<Hom> q(static_cast<std::size_t>(n + 1));
         for (int i = c - p + 1; i <= c - p + 1 + n; ++i) {
             Hom h;
@@ -940,7 +931,9 @@ private:
         BasisTable basis;
         for (int r = 0; r < size; ++r) {
             const auto [kind, index] = rows[static_cast<std::size_t>(r)];
-            const double u = kind == 0 ? ub[static_cast<std::size_t>(index)] : kind == 1 ? ub.front() : ub.back();
+            const double u = kind == 0   ? ub[static_cast<std::size_t>(index)]
+                             : kind == 1 ? ub.front()
+                                         : ub.back();
             const int order = kind == 0 ? 0 : 1;
             const int k = ZkGeKnotVector::findSpan(U, p, u);
             basis.compute(U, p, k, u, order);
@@ -975,8 +968,8 @@ private:
             e.back() = s.points.back();
             for (int i = 1; i <= d; ++i) {
                 const double t = static_cast<double>(i) / (d + 1);
-                e[static_cast<std::size_t>(i)] =
-                    lerp(t, s.points[static_cast<std::size_t>(i - 1)], s.points[static_cast<std::size_t>(i)]);
+                e[static_cast<std::size_t>(i)] = lerp(t, s.points[static_cast<std::size_t>(i - 1)],
+                                                      s.points[static_cast<std::size_t>(i)]);
             }
             s.points = std::move(e);
             s.degree = d + 1;

@@ -8,8 +8,7 @@
 
 namespace {
 
-template <class T>
-std::string list(const ZkArray<T>& values) {
+template <class T> std::string list(const ZkArray<T>& values) {
     std::string text = "[";
     for (int i = 0; i < values.length(); ++i) {
         if (i > 0)
@@ -23,8 +22,7 @@ std::string list(const ZkArray<T>& values) {
 }
 
 // Both curve classes answer the same questions, so one writer serves both.
-template <class Curve, class Point, class Vector>
-std::string curveText(const Curve& curve) {
+template <class Curve, class Point, class Vector> std::string curveText(const Curve& curve) {
     int degree = 0;
     bool rational = false;
     bool periodic = false;

@@ -73,7 +73,8 @@ bool ZkGeNurbsSystem::solveBanded(const std::vector<int>& order) {
                  static_cast<std::size_t>(col - row + kl)];
     };
     for (const Entry& e : m_entries)
-        at(order[static_cast<std::size_t>(e.row)], order[static_cast<std::size_t>(e.col)]) += e.value;
+        at(order[static_cast<std::size_t>(e.row)], order[static_cast<std::size_t>(e.col)]) +=
+            e.value;
     std::vector<double> b(static_cast<std::size_t>(n) * static_cast<std::size_t>(m_numRhs));
     const auto rhs = [&](int row, int k) -> double& {
         return b[static_cast<std::size_t>(row) * static_cast<std::size_t>(m_numRhs) +

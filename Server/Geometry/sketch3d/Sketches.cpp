@@ -8,6 +8,7 @@
 #include "Kv/DataModel/DataChange.h"
 #include "Kv/DataModel/EntityChange.h"
 #include "Kv/DataModel/MemberRegistration.h"
+#include "Kv/DataModel/Onk.h"
 #include "Kv/DataModel/Segment.h"
 
 #include <boost/format.hpp>
@@ -103,8 +104,17 @@ unsigned int Sketches::getNextID() {
     return ++m_highWaterMark;
 }
 
+bool Sketches::getOnk(Onk& key) {
+    key.setName(L"Sketches");
+    return true;
+}
+
 void* Sketches::queryInterface(const UniqueString& id) {
-    return id == interfaceId() ? this : CommonBaseGroupEntity::queryInterface(id);
+    if (id == interfaceId())
+        return this;
+    if (void* base = CommonBaseGroupEntity::queryInterface(id))
+        return base;
+    return id == IScriptableObject::interfaceId() ? static_cast<IScriptableObject*>(this) : nullptr;
 }
 
 std::wstring Sketches::onToString() const {

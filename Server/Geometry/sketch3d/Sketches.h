@@ -2,6 +2,7 @@
 
 #include "Geometry/GeometryEntity.h"
 #include "Kv/CommonData/CommonBaseGroupEntity.h"
+#include "Kv/DataModel/IScriptableObject.h"
 #include "Kv/DataModel/MigrationHelper.h"
 
 namespace Kv {
@@ -14,7 +15,7 @@ class Sketch;
 
 // A component's 3D sketches, in order. It hands out the sequence numbers of
 // default sketch names (never reused) and shows or hides all sketches.
-class Sketches : public CommonData::CommonBaseGroupEntity {
+class Sketches : public CommonData::CommonBaseGroupEntity, public IScriptableObject {
     KV_GEOMETRY_ENTITY(Sketches, CommonData::CommonBaseGroupEntity)
 
 public:
@@ -29,6 +30,9 @@ public:
     // sketches of old documents while they are being read.
     void highWaterMarkForMigration(unsigned int mark) { m_highWaterMark = mark; }
     bool isVisible() const { return m_visible; }
+
+    // Scripting name "Sketches".
+    bool getOnk(Onk& key) override;
 
     void* queryInterface(const UniqueString& id) override;
     KV_INTERFACE_ID("Kv::Geometry::Sketches")

@@ -93,6 +93,7 @@ void Session::setDocument(std::unique_ptr<Asset> asset) {
 }
 
 void Session::closeDocument() {
+    m_documentPath.clear();
     m_current.reset();
     m_component.reset();
     m_asset.reset();

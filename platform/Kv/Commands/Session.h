@@ -48,6 +48,11 @@ public:
     void setDocument(std::unique_ptr<Asset> asset);
     void closeDocument();
 
+    // The file the document was opened from or last saved to; "" for a new
+    // document.
+    const std::string& documentPath() const { return m_documentPath; }
+    void setDocumentPath(const std::string& path) { m_documentPath = path; }
+
     // Contributors besides the add-ins, asked after them.
     void addComponentContributor(IComponentContributor* contributor);
 
@@ -86,6 +91,7 @@ private:
     std::unique_ptr<Asset> m_asset;
     StrongRef<Component> m_component;
     StrongRef<Entity> m_current;
+    std::string m_documentPath;
 };
 
 } // namespace Kv

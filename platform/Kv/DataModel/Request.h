@@ -1,12 +1,13 @@
 #pragma once
 
+#include "Kv/DataModel/Status.h"
+
 #include <string>
 #include <vector>
 
 namespace Kv {
 
 class Asset;
-class Status;
 
 // An undoable command on an asset. Its steps run inside one transaction of the
 // asset, so a request either leaves all of its edits behind or none of them.

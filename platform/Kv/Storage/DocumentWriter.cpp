@@ -64,6 +64,10 @@ int64_t childIndex(Entity* entity) {
     return index == Managed::ManagedGroupEntity::npos ? -1 : static_cast<int64_t>(index);
 }
 
+void writeTables(SqliteDatabase& db, Asset& asset, const std::vector<Entity*>& entities,
+                 const std::unordered_set<const Entity*>& written,
+                 const StorageProgress& progress, const DocumentWriter::Schema& schema);
+
 void writeFile(Asset& asset, const std::string& path, const StorageProgress& progress,
                const DocumentWriter::Schema& schema) {
     std::vector<Entity*> entities = reachableEntities(asset);
@@ -73,6 +77,14 @@ void writeFile(Asset& asset, const std::string& path, const StorageProgress& pro
     db.exec("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF;"); // a fresh file: rename commits
     db.exec(DocumentFormat::schemaSql());
     db.exec("BEGIN");
+    writeTables(db, asset, entities, written, progress, schema);
+    db.exec("COMMIT");
+    db.close();
+}
+
+void writeTables(SqliteDatabase& db, Asset& asset, const std::vector<Entity*>& entities,
+                 const std::unordered_set<const Entity*>& written,
+                 const StorageProgress& progress, const DocumentWriter::Schema& schema) {
 
     SqliteStatement format(db, "INSERT INTO format VALUES (?, ?)");
     format.bind(1, std::string("application"));
@@ -155,8 +167,6 @@ void writeFile(Asset& asset, const std::string& path, const StorageProgress& pro
             }
         }
     }
-    db.exec("COMMIT");
-    db.close();
 }
 
 // The rename is the commit point, so the new file's bytes must be on disk

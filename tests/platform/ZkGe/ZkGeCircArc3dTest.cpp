@@ -21,8 +21,8 @@ TEST(ZkGeCircArc3d, AxesAreStoredOrthonormal) {
     const ZkGeCircArc3d circle(ZkGePoint3d(), ZkGeVector3d(1, 1, 1), 1);
     EXPECT_TRUE(near(circle.refVec(), ZkGeVector3d(1, 1, 1).perpVector()));
     // A reference vector along the normal cannot give a direction in the plane.
-    const ZkGeCircArc3d fallback(ZkGePoint3d(), ZkGeVector3d(0, 1, 0), ZkGeVector3d(0, -2, 0), 1,
-                                 0, 1);
+    const ZkGeCircArc3d fallback(ZkGePoint3d(), ZkGeVector3d(0, 1, 0), ZkGeVector3d(0, -2, 0), 1, 0,
+                                 1);
     EXPECT_TRUE(fallback.refVec().isPerpendicularTo(fallback.normal()));
 }
 
@@ -175,8 +175,10 @@ TEST(ZkGeCircArc3d, QuarterArcBoxesAreTight) {
     const ZkGeCircArc3d first(ZkGePoint3d(1, 2, 3), ZkGeVector3d::kZAxis, ZkGeVector3d::kXAxis, 2,
                               0.25, M_PI / 2 - 0.25);
     const ZkGeBoundBlock3d box = first.boundBlock();
-    EXPECT_TRUE(near(box.minPoint(), ZkGePoint3d(1 + 2 * std::sin(0.25), 2 + 2 * std::sin(0.25), 3)));
-    EXPECT_TRUE(near(box.maxPoint(), ZkGePoint3d(1 + 2 * std::cos(0.25), 2 + 2 * std::cos(0.25), 3)));
+    EXPECT_TRUE(
+        near(box.minPoint(), ZkGePoint3d(1 + 2 * std::sin(0.25), 2 + 2 * std::sin(0.25), 3)));
+    EXPECT_TRUE(
+        near(box.maxPoint(), ZkGePoint3d(1 + 2 * std::cos(0.25), 2 + 2 * std::cos(0.25), 3)));
     // Across angle 0 the box must reach the +x extreme between the ends.
     const ZkGeCircArc3d across(ZkGePoint3d(), ZkGeVector3d::kZAxis, ZkGeVector3d::kXAxis, 1,
                                -M_PI / 4, M_PI / 4);
@@ -311,7 +313,8 @@ TEST(ZkGeCircArc3d, ProjectedClosestPoint) {
                      ZkGePoint3d(2, 0, 0), 1e-10));
     // Seen edge-on along y, the circle is the segment x in [-2, 2]: a point
     // over x = 1.2 sees one of the two points with that x.
-    const ZkGePoint3d seen = circle.projClosestPointTo(ZkGePoint3d(1.2, -7, 0), ZkGeVector3d::kYAxis);
+    const ZkGePoint3d seen =
+        circle.projClosestPointTo(ZkGePoint3d(1.2, -7, 0), ZkGeVector3d::kYAxis);
     EXPECT_TRUE(circle.isOn(seen, ZkGeTol(1e-9, 1e-9)));
     EXPECT_NEAR(seen.x, 1.2, 1e-9);
 }

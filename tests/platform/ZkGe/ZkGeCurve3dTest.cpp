@@ -98,7 +98,8 @@ TEST(ZkGeCurve3d, ClosedWhenTheEndsMeet) {
 TEST(ZkGeCurve3d, ProjectedClosestPoint) {
     // Seen along its axis the helix is its circle; every turn is as near.
     const Helix helix(2, 0.3, 3);
-    const ZkGePoint3d foot = helix.projClosestPointTo(ZkGePoint3d(0, 5, -40), ZkGeVector3d(0, 0, 2));
+    const ZkGePoint3d foot =
+        helix.projClosestPointTo(ZkGePoint3d(0, 5, -40), ZkGeVector3d(0, 0, 2));
     EXPECT_NEAR(foot.x, 0, 1e-9);
     EXPECT_NEAR(foot.y, 2, 1e-12);
     EXPECT_NEAR(std::fmod(helix.paramOf(foot), 2 * M_PI), M_PI / 2, 1e-9);
@@ -116,7 +117,8 @@ TEST(ZkGeCurve3d, DistanceBetweenCurves) {
     const Helix helix(2, 0.3, 3);
     // A vertical line 5 from the axis: the helix comes within 3 on every turn.
     EXPECT_NEAR(helix.distanceTo(ZkGeLine3d(ZkGePoint3d(5, 0, 0), ZkGeVector3d::kZAxis)), 3, 1e-12);
-    EXPECT_NEAR(ZkGeLine3d(ZkGePoint3d(0, -5, 0), ZkGeVector3d::kZAxis).distanceTo(helix), 3, 1e-12);
+    EXPECT_NEAR(ZkGeLine3d(ZkGePoint3d(0, -5, 0), ZkGeVector3d::kZAxis).distanceTo(helix), 3,
+                1e-12);
     // A segment crossing the helix's path.
     const ZkGeLineSeg3d through(ZkGePoint3d(0, 0, 0.3 * M_PI), ZkGePoint3d(-4, 0, 0.3 * M_PI));
     EXPECT_NEAR(helix.distanceTo(through), 0, 1e-10);

@@ -27,9 +27,9 @@ testing::AssertionResult derivativesMatchDifferences(const Curve& curve, double 
         return testing::AssertionFailure() << "the two evalPoint overloads disagree at " << t;
     const Vector first = (p1 - p0) / (2 * h);
     if (!first.isEqualTo(at[0], ZkGeTol(eps, eps)))
-        return testing::AssertionFailure() << "first derivative at " << t << ": "
-                                           << ZkGeFormat::toString(at[0]) << " vs "
-                                           << ZkGeFormat::toString(first);
+        return testing::AssertionFailure()
+               << "first derivative at " << t << ": " << ZkGeFormat::toString(at[0]) << " vs "
+               << ZkGeFormat::toString(first);
     for (int k = 1; k < 3; ++k) {
         const Vector diff = (after[k - 1] - before[k - 1]) / (2 * h);
         if (!diff.isEqualTo(at[k], ZkGeTol(eps, eps)))
@@ -59,13 +59,13 @@ testing::AssertionResult boxIsTight(const Curve& curve, const Box& box, double s
         }
         const double eps = 1e-12 * (1 + std::abs(lo[i]) + std::abs(hi[i]));
         if (sampleLo < lo[i] - eps || sampleHi > hi[i] + eps)
-            return testing::AssertionFailure() << "axis " << i << ": samples reach [" << sampleLo
-                                               << ", " << sampleHi << "] outside " << lo[i]
-                                               << ", " << hi[i];
+            return testing::AssertionFailure()
+                   << "axis " << i << ": samples reach [" << sampleLo << ", " << sampleHi
+                   << "] outside " << lo[i] << ", " << hi[i];
         if (sampleLo > lo[i] + slack || sampleHi < hi[i] - slack)
-            return testing::AssertionFailure() << "axis " << i << ": box [" << lo[i] << ", "
-                                               << hi[i] << "] is loose around samples ["
-                                               << sampleLo << ", " << sampleHi << "]";
+            return testing::AssertionFailure()
+                   << "axis " << i << ": box [" << lo[i] << ", " << hi[i]
+                   << "] is loose around samples [" << sampleLo << ", " << sampleHi << "]";
     }
     return testing::AssertionSuccess();
 }

@@ -61,8 +61,8 @@ TEST(ZkGeEllipArc2d, ClosedEqualAndCopies) {
     EXPECT_TRUE(turnedEllipse(1, 1).isClosed());
     EXPECT_FALSE(turnedEllipse(1, 2).isClosed());
     const ZkGeEllipArc2d arc = turnedEllipse(1, 2);
-    EXPECT_TRUE(arc.isEqualTo(ZkGeEllipArc2d(ZkGePoint2d(1, -1 + 0.5e-10), ZkGeVector2d(3, 1), 4,
-                                             1.5, 1, 2)));
+    EXPECT_TRUE(arc.isEqualTo(
+        ZkGeEllipArc2d(ZkGePoint2d(1, -1 + 0.5e-10), ZkGeVector2d(3, 1), 4, 1.5, 1, 2)));
     EXPECT_FALSE(arc.isEqualTo(turnedEllipse(1, 2.1)));
     const std::unique_ptr<ZkGeCurve2d> copy = arc.copy();
     EXPECT_EQ(copy->type(), ZkGe::kEllipArc2d);

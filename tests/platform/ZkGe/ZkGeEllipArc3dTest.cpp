@@ -58,8 +58,8 @@ double bruteDistance(const ZkGeEllipArc3d& arc, const ZkGePoint3d& p) {
 } // namespace
 
 TEST(ZkGeEllipArc3d, PerimeterMatchesTheArithmeticGeometricMean) {
-    for (const auto& [a, b] : {std::pair{1.0, 0.5}, {3.0, 0.01}, {10.0, 9.99}, {2.0, 1e-4},
-                               {1e3, 1.0}, {5.0, 5.0}}) {
+    for (const auto& [a, b] :
+         {std::pair{1.0, 0.5}, {3.0, 0.01}, {10.0, 9.99}, {2.0, 1e-4}, {1e3, 1.0}, {5.0, 5.0}}) {
         const ZkGeEllipArc3d ellipse(ZkGePoint3d(7, 8, 9), ZkGeVector3d(0, 1, 1),
                                      ZkGeVector3d(1, 0, 0), a, b);
         const double expected = perimeterByAgm(a, b);
@@ -91,8 +91,8 @@ TEST(ZkGeEllipArc3d, LargerMinorRadiusSwapsTheAxes) {
         const ZkGePoint3d given = ZkGePoint3d(1, 2, 3) + m * std::cos(t) + n * (3 * std::sin(t));
         EXPECT_TRUE(near(arc.evalPoint(t - M_PI / 2), given)) << t;
     }
-    EXPECT_TRUE(near(arc.startPoint(), ZkGePoint3d(1, 2, 3) + m * std::cos(0.2) +
-                                           n * (3 * std::sin(0.2))));
+    EXPECT_TRUE(
+        near(arc.startPoint(), ZkGePoint3d(1, 2, 3) + m * std::cos(0.2) + n * (3 * std::sin(0.2))));
 }
 
 TEST(ZkGeEllipArc3d, AxesAreStoredOrthonormal) {
@@ -100,7 +100,8 @@ TEST(ZkGeEllipArc3d, AxesAreStoredOrthonormal) {
     EXPECT_EQ(arc.majorAxis(), ZkGeVector3d(1, 0, 0));
     EXPECT_EQ(arc.minorAxis(), ZkGeVector3d(0, 1, 0));
     EXPECT_EQ(arc.normal(), ZkGeVector3d(0, 0, 1));
-    const ZkGeEllipArc3d parallel(ZkGePoint3d(), ZkGeVector3d(0, 0, 1), ZkGeVector3d(0, 0, 2), 2, 1);
+    const ZkGeEllipArc3d parallel(ZkGePoint3d(), ZkGeVector3d(0, 0, 1), ZkGeVector3d(0, 0, 2), 2,
+                                  1);
     EXPECT_TRUE(parallel.minorAxis().isUnitLength());
     EXPECT_TRUE(parallel.minorAxis().isPerpendicularTo(parallel.majorAxis()));
 }
@@ -164,8 +165,8 @@ TEST(ZkGeEllipArc3d, BoxesAreTight) {
     // Turned by 30 degrees in the xy plane: the half widths are
     // sqrt(a^2 cos^2 + b^2 sin^2) and sqrt(a^2 sin^2 + b^2 cos^2).
     const double c = std::cos(M_PI / 6), s = std::sin(M_PI / 6);
-    const ZkGeEllipArc3d turned(ZkGePoint3d(1, 1, 0), ZkGeVector3d(c, s, 0),
-                                ZkGeVector3d(-s, c, 0), 4, 1);
+    const ZkGeEllipArc3d turned(ZkGePoint3d(1, 1, 0), ZkGeVector3d(c, s, 0), ZkGeVector3d(-s, c, 0),
+                                4, 1);
     const double wx = std::sqrt(16 * c * c + s * s), wy = std::sqrt(16 * s * s + c * c);
     EXPECT_TRUE(near(turned.boundBlock().maxPoint(), ZkGePoint3d(1 + wx, 1 + wy, 0), 1e-14));
     EXPECT_TRUE(near(turned.boundBlock().minPoint(), ZkGePoint3d(1 - wx, 1 - wy, 0), 1e-14));
@@ -249,7 +250,7 @@ TEST(ZkGeEllipArc3d, RigidMotionsKeepTheAngles) {
     const ZkGeMatrix3d rotation = ZkGeMatrix3d::rotation(1.1, ZkGeVector3d(1, 2, -1));
     for (const auto& arc :
          {tiltedEllipse(0.5, 3), ZkGeEllipArc3d(ZkGeCircArc3d(ZkGePoint3d(), ZkGeVector3d(1, 1, 0),
-                                                             ZkGeVector3d(0, 0, 1), 2, 0.5, 3))}) {
+                                                              ZkGeVector3d(0, 0, 1), 2, 0.5, 3))}) {
         ZkGeEllipArc3d moved = arc;
         moved.transformBy(rotation);
         EXPECT_EQ(moved.startAng(), 0.5);

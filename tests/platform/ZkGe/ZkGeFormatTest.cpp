@@ -66,5 +66,6 @@ TEST(ZkGeFormat, Arcs) {
     EXPECT_EQ(ZkGeFormat::toString(ZkGeEllipArc2d(ZkGePoint2d(), ZkGeVector2d(0, 1), 2, 1, 0, 3)),
               "elliparc2d((0, 0), (0, 1), 2, 1, 0, 3)");
     // A full circle prints its end as the double nearest 2 pi.
-    EXPECT_EQ(ZkGeFormat::toString(ZkGeCircArc2d()), "circarc2d((0, 0), 1, (1, 0), 0, 6.283185307179586)");
+    EXPECT_EQ(ZkGeFormat::toString(ZkGeCircArc2d()),
+              "circarc2d((0, 0), 1, (1, 0), 0, 6.283185307179586)");
 }

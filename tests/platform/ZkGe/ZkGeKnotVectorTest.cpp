@@ -42,8 +42,7 @@ TEST(ZkGeKnotVector, FindSpanStaysOnNonEmptySpansOfTheRange) {
 }
 
 TEST(ZkGeKnotVector, ConstructionHelpers) {
-    EXPECT_EQ(ZkGeKnotVector::clampedUniform(2, 5, 0, 3),
-              ZkGeKnotVector({0, 0, 0, 1, 2, 3, 3, 3}));
+    EXPECT_EQ(ZkGeKnotVector::clampedUniform(2, 5, 0, 3), ZkGeKnotVector({0, 0, 0, 1, 2, 3, 3, 3}));
     // Interior knots average `degree` consecutive parameters.
     EXPECT_EQ(ZkGeKnotVector::averaging({0, 1, 3, 6, 10}, 2),
               ZkGeKnotVector({0, 0, 0, 2, 4.5, 10, 10, 10}));

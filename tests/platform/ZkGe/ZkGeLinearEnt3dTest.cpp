@@ -99,7 +99,8 @@ TEST(ZkGeLinearEnt3d, ParamOfStaysOnTheEntity) {
 TEST(ZkGeLinearEnt3d, DistancesBetweenSegments) {
     const ZkGeLineSeg3d base(ZkGePoint3d(0, 0, 0), ZkGePoint3d(2, 0, 0));
     // Skew, nearest between interiors.
-    EXPECT_DOUBLE_EQ(base.distanceTo(ZkGeLineSeg3d(ZkGePoint3d(1, -1, 3), ZkGePoint3d(1, 1, 3))), 3);
+    EXPECT_DOUBLE_EQ(base.distanceTo(ZkGeLineSeg3d(ZkGePoint3d(1, -1, 3), ZkGePoint3d(1, 1, 3))),
+                     3);
     // Skew, but the carrying lines' nearest points lie beyond an end.
     EXPECT_DOUBLE_EQ(base.distanceTo(ZkGeLineSeg3d(ZkGePoint3d(5, 1, 4), ZkGePoint3d(5, 3, 4))),
                      std::sqrt(9.0 + 1 + 16));
@@ -108,7 +109,8 @@ TEST(ZkGeLinearEnt3d, DistancesBetweenSegments) {
     EXPECT_DOUBLE_EQ(base.distanceTo(ZkGeLineSeg3d(ZkGePoint3d(4, 0, 0), ZkGePoint3d(7, 0, 0))), 2);
     EXPECT_DOUBLE_EQ(base.distanceTo(ZkGeLineSeg3d(ZkGePoint3d(7, 0, 0), ZkGePoint3d(4, 0, 0))), 2);
     // An end against an interior, and crossing.
-    EXPECT_DOUBLE_EQ(base.distanceTo(ZkGeLineSeg3d(ZkGePoint3d(4, -1, 0), ZkGePoint3d(4, 1, 0))), 2);
+    EXPECT_DOUBLE_EQ(base.distanceTo(ZkGeLineSeg3d(ZkGePoint3d(4, -1, 0), ZkGePoint3d(4, 1, 0))),
+                     2);
     EXPECT_EQ(base.distanceTo(ZkGeLineSeg3d(ZkGePoint3d(1, -1, 0), ZkGePoint3d(1, 1, 0))), 0);
     // A segment shrunk to a point.
     const ZkGeLineSeg3d dot(ZkGePoint3d(1, 3, 4), ZkGePoint3d(1, 3, 4));
@@ -122,11 +124,11 @@ TEST(ZkGeLinearEnt3d, DistancesBetweenLinesAndRays) {
     const ZkGeLine3d a(ZkGePoint3d(1, 1, 1), u);
     const ZkGeLine3d b(ZkGePoint3d(-3, 2, 5), v);
     const ZkGeVector3d n = u.crossProduct(v).normal();
-    EXPECT_NEAR(a.distanceTo(b), std::abs((ZkGePoint3d(-3, 2, 5) - ZkGePoint3d(1, 1, 1)).dotProduct(n)),
-                1e-14);
+    EXPECT_NEAR(a.distanceTo(b),
+                std::abs((ZkGePoint3d(-3, 2, 5) - ZkGePoint3d(1, 1, 1)).dotProduct(n)), 1e-14);
     // Parallel lines: the gap between them.
-    EXPECT_DOUBLE_EQ(ZkGeLine3d::kXAxis.distanceTo(ZkGeLine3d(ZkGePoint3d(7, 3, 4), ZkGeVector3d(-1, 0, 0))),
-                     5);
+    EXPECT_DOUBLE_EQ(
+        ZkGeLine3d::kXAxis.distanceTo(ZkGeLine3d(ZkGePoint3d(7, 3, 4), ZkGeVector3d(-1, 0, 0))), 5);
     // Rays facing away from each other meet only at their starts.
     const ZkGeRay3d left(ZkGePoint3d(0, 0, 0), ZkGeVector3d(-1, 0, 0));
     const ZkGeRay3d right(ZkGePoint3d(2, 1, 0), ZkGeVector3d(1, 0, 0));
@@ -156,10 +158,12 @@ TEST(ZkGeLinearEnt3d, ProjectedClosestPoint) {
 
 TEST(ZkGeLinearEnt3d, BoxesOfUnboundedEntitiesAreInfiniteOnlyAlongTheirRun) {
     const double inf = INFINITY;
-    const ZkGeBoundBlock3d axis = ZkGeLine3d(ZkGePoint3d(1, 2, 3), ZkGeVector3d::kXAxis).boundBlock();
+    const ZkGeBoundBlock3d axis =
+        ZkGeLine3d(ZkGePoint3d(1, 2, 3), ZkGeVector3d::kXAxis).boundBlock();
     EXPECT_EQ(axis.minPoint(), ZkGePoint3d(-inf, 2, 3));
     EXPECT_EQ(axis.maxPoint(), ZkGePoint3d(inf, 2, 3));
-    const ZkGeBoundBlock3d ray = ZkGeRay3d(ZkGePoint3d(1, 2, 3), ZkGeVector3d(1, -1, 0)).boundBlock();
+    const ZkGeBoundBlock3d ray =
+        ZkGeRay3d(ZkGePoint3d(1, 2, 3), ZkGeVector3d(1, -1, 0)).boundBlock();
     EXPECT_EQ(ray.minPoint(), ZkGePoint3d(1, -inf, 3));
     EXPECT_EQ(ray.maxPoint(), ZkGePoint3d(inf, 2, 3));
     EXPECT_TRUE(ray.contains(ZkGePoint3d(1e300, -1e300, 3)));

@@ -79,7 +79,8 @@ TEST(ZkGeNurbCurve2d, RationalCircleAndDerivatives) {
     const double w = std::sqrt(0.5);
     const ZkGeNurbCurve2d circle(
         2, ZkGeKnotVector{0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 4},
-        ZkArray<ZkGePoint2d>{{1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}, {0, -1}, {1, -1}, {1, 0}},
+        ZkArray<ZkGePoint2d>{
+            {1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}, {0, -1}, {1, -1}, {1, 0}},
         {1, w, 1, w, 1, w, 1, w, 1});
     EXPECT_TRUE(circle.isClosed());
     EXPECT_FALSE(circle.isPeriodic());

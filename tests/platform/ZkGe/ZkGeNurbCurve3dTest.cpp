@@ -9,7 +9,7 @@ namespace {
 // A clamped cubic with uneven interior knots, one of them double.
 ZkGeNurbCurve3d wavyCubic(const ZkArray<double>& weights = {}) {
     const ZkGeKnotVector knots{0, 0, 0, 0, 0.7, 1.5, 1.5, 2.2, 3, 3, 3, 3};
-    const ZkArray<ZkGePoint3d> points{{0, 0, 0}, {1, 2, 0},  {2, -1, 1}, {3, 3, 2},
+    const ZkArray<ZkGePoint3d> points{{0, 0, 0},  {1, 2, 0}, {2, -1, 1}, {3, 3, 2},
                                       {4, 0, -1}, {5, 1, 0}, {6, -2, 1}, {7, 0, 0}};
     return ZkGeNurbCurve3d(3, knots, points, weights);
 }
@@ -17,7 +17,7 @@ ZkGeNurbCurve3d wavyCubic(const ZkArray<double>& weights = {}) {
 // A closed cubic stored periodically: six control points, one period of knots.
 ZkGeNurbCurve3d periodicCubic() {
     const ZkGeKnotVector knots{0, 1, 1.5, 3, 4, 4.2, 6};
-    const ZkArray<ZkGePoint3d> points{{2, 0, 0},   {1, 2, 1},  {-1, 2, 0},
+    const ZkArray<ZkGePoint3d> points{{2, 0, 0},   {1, 2, 1},   {-1, 2, 0},
                                       {-2, 0, -1}, {-1, -2, 0}, {1, -2, 1}};
     return ZkGeNurbCurve3d(3, knots, points, {}, true);
 }
@@ -207,7 +207,8 @@ TEST(ZkGeNurbCurve3d, SplitPiecesJoinBackIntoTheCurve) {
             EXPECT_EQ(a.getInterval(), ZkGeInterval(range.lowerBound(), at));
             EXPECT_EQ(b.getInterval(), ZkGeInterval(at, range.upperBound()));
             // Clamped: the end control points are the end points.
-            EXPECT_TRUE(near(a.controlPointAt(a.numControlPoints() - 1), curve.evalPoint(at), 1e-13));
+            EXPECT_TRUE(
+                near(a.controlPointAt(a.numControlPoints() - 1), curve.evalPoint(at), 1e-13));
             EXPECT_TRUE(near(b.controlPointAt(0), curve.evalPoint(at), 1e-13));
             for (const double t : params(a, 23))
                 EXPECT_TRUE(near(a.evalPoint(t), curve.evalPoint(t), 1e-12));
@@ -253,8 +254,9 @@ TEST(ZkGeNurbCurve3d, ClosestPointFindsTheParameterBack) {
 
 TEST(ZkGeNurbCurve3d, StraightCubicIsAsLongAsItsChord) {
     // Uneven control points make the speed vary along the line.
-    const ZkGeNurbCurve3d line(3, ZkGeKnotVector{0, 0, 0, 0, 0.3, 1, 1, 1, 1},
-                               ZkArray<ZkGePoint3d>{{1, 1, 1}, {1.1, 1.2, 1.3}, {2, 3, 4}, {2.2, 3.4, 4.6}, {3, 5, 7}});
+    const ZkGeNurbCurve3d line(
+        3, ZkGeKnotVector{0, 0, 0, 0, 0.3, 1, 1, 1, 1},
+        ZkArray<ZkGePoint3d>{{1, 1, 1}, {1.1, 1.2, 1.3}, {2, 3, 4}, {2.2, 3.4, 4.6}, {3, 5, 7}});
     EXPECT_NEAR(line.length(), ZkGePoint3d(1, 1, 1).distanceTo(ZkGePoint3d(3, 5, 7)), 1e-12);
     EXPECT_NEAR(line.length(0.7, 0.2), line.evalPoint(0.2).distanceTo(line.evalPoint(0.7)), 1e-12);
     const ZkGeNurbCurve3d curve = periodicCubic();
@@ -282,13 +284,16 @@ TEST(ZkGeNurbCurve3d, BoundBlockHoldsTheCurve) {
         for (const double t : params(curve, 101))
             EXPECT_TRUE(box.contains(curve.evalPoint(t)));
     }
-    EXPECT_EQ(quarterCircle().boundBlock(), ZkGeBoundBlock3d(ZkGePoint3d(0, 0, 0), ZkGePoint3d(1, 1, 0)));
+    EXPECT_EQ(quarterCircle().boundBlock(),
+              ZkGeBoundBlock3d(ZkGePoint3d(0, 0, 0), ZkGePoint3d(1, 1, 0)));
 }
 
 TEST(ZkGeNurbCurve3d, TransformMapsTheCurveExactly) {
-    const ZkGeMatrix3d m = ZkGeMatrix3d::rotation(0.7, ZkGeVector3d(1, 2, 3), ZkGePoint3d(1, 0, 0)) *
-                           ZkGeMatrix3d().setToScaling(2.5);
-    for (const ZkGeNurbCurve3d& original : {wavyCubic({1, 2, 1, 0.5, 1, 3, 1, 1}), periodicCubic()}) {
+    const ZkGeMatrix3d m =
+        ZkGeMatrix3d::rotation(0.7, ZkGeVector3d(1, 2, 3), ZkGePoint3d(1, 0, 0)) *
+        ZkGeMatrix3d().setToScaling(2.5);
+    for (const ZkGeNurbCurve3d& original :
+         {wavyCubic({1, 2, 1, 0.5, 1, 3, 1, 1}), periodicCubic()}) {
         ZkGeNurbCurve3d curve = original;
         std::unique_ptr<ZkGeEntity3d> copy = curve.copy();
         curve.transformBy(m);

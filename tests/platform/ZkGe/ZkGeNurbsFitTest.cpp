@@ -26,7 +26,8 @@ ZkArray<ZkGePoint3d> loop(int count) {
     ZkArray<ZkGePoint3d> points;
     for (int i = 0; i < count; ++i) {
         const double a = 2 * M_PI * i / count;
-        points.append(ZkGePoint3d(3 * std::cos(a), 2 * std::sin(a) + 0.3 * std::cos(3 * a), std::sin(2 * a)));
+        points.append(
+            ZkGePoint3d(3 * std::cos(a), 2 * std::sin(a) + 0.3 * std::cos(3 * a), std::sin(2 * a)));
     }
     points.append(points[0]);
     return points;
@@ -46,8 +47,9 @@ testing::AssertionResult interpolates(const ZkGeNurbCurve3d& curve, double eps =
         }
         const ZkGePoint3d p = curve.evalPoint(t);
         if (!p.isEqualTo(q, ZkGeTol(eps, eps)))
-            return testing::AssertionFailure() << "fit point " << i << " " << ZkGeFormat::toString(q)
-                                               << " but the curve has " << ZkGeFormat::toString(p);
+            return testing::AssertionFailure()
+                   << "fit point " << i << " " << ZkGeFormat::toString(q) << " but the curve has "
+                   << ZkGeFormat::toString(p);
     }
     return testing::AssertionSuccess();
 }
@@ -169,7 +171,8 @@ TEST(ZkGeNurbsFit, EditingFitPointsRefits) {
     EXPECT_TRUE(near(curve.endPoint(), ZkGePoint3d(30, 0, 0), 1e-9));
     ASSERT_TRUE(curve.removeFitPointAt(0));
     EXPECT_TRUE(interpolates(curve));
-    EXPECT_TRUE(near(derivativeAt(curve, curve.getInterval().upperBound()), ZkGeVector3d(0, 1, 1), 1e-6));
+    EXPECT_TRUE(
+        near(derivativeAt(curve, curve.getInterval().upperBound()), ZkGeVector3d(0, 1, 1), 1e-6));
 
     const ZkGeNurbCurve3d before = curve;
     EXPECT_FALSE(curve.setFitPointAt(10, q));
@@ -195,7 +198,8 @@ TEST(ZkGeNurbsFit, EditingFitPointsRefits) {
     EXPECT_TRUE(drawn.addFitPointAt(1, ZkGePoint3d(1, 0, 0)));
     EXPECT_TRUE(drawn.addFitPointAt(2, ZkGePoint3d(1, 1, 0)));
     EXPECT_TRUE(interpolates(drawn));
-    ZkGeNurbCurve3d defined(1, ZkGeKnotVector{0, 0, 1, 1}, ZkArray<ZkGePoint3d>{{0, 0, 0}, {1, 0, 0}});
+    ZkGeNurbCurve3d defined(1, ZkGeKnotVector{0, 0, 1, 1},
+                            ZkArray<ZkGePoint3d>{{0, 0, 0}, {1, 0, 0}});
     EXPECT_FALSE(defined.addFitPointAt(0, ZkGePoint3d(0, 0, 0)));
     EXPECT_FALSE(defined.setFitTangents(ZkGeVector3d(1, 0, 0), ZkGeVector3d()));
 }

@@ -1,6 +1,6 @@
+#include "ZkGeNurbsFormat.h"
 #include "ZkGeNurbCurve2d.h"
 #include "ZkGeNurbCurve3d.h"
-#include "ZkGeNurbsFormat.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,162 @@
+#include "Kv/Commands/DocumentCommands.h"
+
+#include "Kv/Base/Utf8.h"
+#include "Kv/Commands/CommandContext.h"
+#include "Kv/Commands/CommandError.h"
+#include "Kv/Commands/CommandLine.h"
+#include "Kv/Commands/CommandMgr.h"
+#include "Kv/Commands/Session.h"
+#include "Kv/CommonData/ManagedGroupEntity.h"
+#include "Kv/DataModel/Asset.h"
+#include "Kv/DataModel/EntityMetaType.h"
+#include "Kv/DataModel/MemberCodec.h"
+#include "Kv/Storage/DocumentReader.h"
+#include "Kv/Storage/DocumentWriter.h"
+#include "Kv/Storage/StorageError.h"
+
+#include <cstdio>
+#include <map>
+#include <ostream>
+#include <unistd.h>
+
+namespace Kv {
+namespace {
+
+// A percentage on the terminal while a large document is read or written.
+StorageProgress progressDisplay(CommandContext& context, const char* verb) {
+    if (context.quiet() || !::isatty(STDERR_FILENO))
+        return nullptr;
+    return [verb, last = -1](size_t done, size_t total) mutable {
+        int percent = total ? static_cast<int>(done * 100 / total) : 100;
+        if (percent == last)
+            return;
+        last = percent;
+        std::fprintf(stderr, "\r%s %3d%%%s", verb, percent, percent == 100 ? "\r\033[K" : "");
+        std::fflush(stderr);
+    };
+}
+
+void save(CommandContext& context) {
+    CommandLine& args = context.args();
+    Session& session = context.session();
+    std::string path = args.atEnd() ? session.documentPath() : args.path("FILE");
+    args.expectEnd();
+    if (path.empty())
+        throw CommandError("the document has no file yet: save FILE");
+    try {
+        DocumentWriter::save(session.document(), path, progressDisplay(context, "saving"));
+    } catch (const StorageError& error) {
+        throw CommandError(error.what());
+    }
+    session.setDocumentPath(path);
+}
+
+void open(CommandContext& context) {
+    CommandLine& args = context.args();
+    std::string path = args.path("FILE");
+    args.expectEnd();
+    try {
+        context.session().setDocument(
+            DocumentReader::load(path, progressDisplay(context, "opening")));
+    } catch (const StorageError& error) {
+        throw CommandError(error.what());
+    }
+    context.session().setDocumentPath(path);
+}
+
+// The entities `entity` owns through references without being their group:
+// coordinate systems, use lists.
+std::vector<Entity*> ownedEntities(Entity* entity) {
+    std::vector<Entity*> owned;
+    MemberContext members;
+    members.onReference = [&](Entity* target, bool owning) {
+        if (owning && target->parentEntity() == entity &&
+            std::find(owned.begin(), owned.end(), target) == owned.end())
+            owned.push_back(target);
+    };
+    MemberCodec::encode(entity, members);
+    return owned;
+}
+
+void list(CommandContext& context, Entity* entity, const std::string& path, bool all) {
+    auto* group = queryInterface<Managed::ManagedGroupEntity>(entity);
+    if (all) {
+        std::map<std::string, int> counts;
+        for (Entity* owned : ownedEntities(entity)) {
+            const std::string className = owned->metaType()->className();
+            context.out() << (path.empty() ? "" : path + "/") << className << '#'
+                          << ++counts[className] << '\t' << className << '\n';
+        }
+    }
+    if (!group)
+        return;
+    const std::vector<std::string> names = context.session().childNames(*group);
+    for (size_t i = 0; i < names.size(); ++i) {
+        Entity* child = group->children()[i].get();
+        const std::string childPath = path.empty() ? names[i] : path + "/" + names[i];
+        context.out() << childPath << '\t' << child->metaType()->className() << '\n';
+        list(context, child, childPath, all);
+    }
+}
+
+void ls(CommandContext& context) {
+    CommandLine& args = context.args();
+    const bool all = args.keyword("-a");
+    std::string path = args.atEnd() ? "" : args.path("PATH");
+    args.expectEnd();
+    Entity& entity = context.session().resolve(path);
+    list(context, &entity, context.session().pathOf(&entity), all);
+}
+
+void get(CommandContext& context) {
+    CommandLine& args = context.args();
+    Session& session = context.session();
+    Entity& entity = session.resolve(args.path("PATH"));
+    std::string member = args.atEnd() ? "" : args.word("MEMBER");
+    args.expectEnd();
+    MemberContext members;
+    members.pathOf = [&session](const Entity* target) {
+        return session.pathOf(const_cast<Entity*>(target));
+    };
+    if (member.empty()) {
+        MemberCodec::print(&entity, context.out(), members);
+        return;
+    }
+    if (!MemberCodec::printMember(&entity, member, context.out(), members))
+        throw CommandError(entity.metaType()->className() + " has no member \"" + member + "\"");
+    context.out() << '\n';
+}
+
+void info(CommandContext& context) {
+    CommandLine& args = context.args();
+    Entity& entity = context.session().resolve(args.path("PATH"));
+    args.expectEnd();
+    context.out() << Utf8::toUtf8(entity.toString()) << '\n';
+}
+
+} // namespace
+
+void DocumentCommands::registerCommands(CommandMgr& commands) {
+    commands.registerCommand(
+        Command("save", "save [FILE]", "write the whole document to FILE (or where it came from)",
+                false, save)
+            .details("The file is written beside its final place and renamed over it, so an\n"
+                     "existing document is never left half written."));
+    commands.registerCommand(
+        Command("open", "open FILE", "replace the document by the one stored in FILE", false,
+                open)
+            .details("A file that cannot be read leaves the open document as it was. The undo\n"
+                     "history starts again empty."));
+    commands.registerCommand(
+        Command("ls", "ls [-a] [PATH]", "the entities below PATH, depth first: path and class",
+                false, ls)
+            .details("With -a each entity is followed by what it owns without being their\n"
+                     "group (coordinate systems, use lists), named Class#N."));
+    commands.registerCommand(Command("get", "get PATH [MEMBER]",
+                                     "an entity's persisted members, or one member's value", false,
+                                     get));
+    commands.registerCommand(
+        Command("info", "info PATH", "an entity's description", false, info));
+}
+
+} // namespace Kv
