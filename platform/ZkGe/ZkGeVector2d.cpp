@@ -1,6 +1,7 @@
 #include "ZkGeVector2d.h"
 
 #include <cmath>
+#include <limits>
 
 const ZkGeVector2d ZkGeVector2d::kXAxis(1.0, 0.0);
 const ZkGeVector2d ZkGeVector2d::kYAxis(0.0, 1.0);
@@ -13,10 +14,15 @@ ZkGeVector2d ZkGeVector2d::normal() const {
     return ZkGeVector2d(*this).normalize();
 }
 
+// A vector that is unit length to the last bits is left alone: dividing by a
+// length of 1 - ulp would change it again, and stored directions must read
+// back and re-normalise to exactly what was written.
 ZkGeVector2d& ZkGeVector2d::normalize() {
-    const double len = length();
-    if (len > 0.0)
-        *this /= len;
+    const double lenSq = lengthSqrd();
+    if (std::abs(lenSq - 1.0) <= 4 * std::numeric_limits<double>::epsilon())
+        return *this;
+    if (lenSq > 0.0)
+        *this /= std::sqrt(lenSq);
     return *this;
 }
 

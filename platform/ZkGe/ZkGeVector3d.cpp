@@ -3,6 +3,7 @@
 #include "ZkGeMatrix3d.h"
 
 #include <cmath>
+#include <limits>
 
 const ZkGeVector3d ZkGeVector3d::kXAxis(1.0, 0.0, 0.0);
 const ZkGeVector3d ZkGeVector3d::kYAxis(0.0, 1.0, 0.0);
@@ -16,10 +17,15 @@ ZkGeVector3d ZkGeVector3d::normal() const {
     return ZkGeVector3d(*this).normalize();
 }
 
+// A vector that is unit length to the last bits is left alone: dividing by a
+// length of 1 - ulp would change it again, and stored directions must read
+// back and re-normalise to exactly what was written.
 ZkGeVector3d& ZkGeVector3d::normalize() {
-    const double len = length();
-    if (len > 0.0)
-        *this /= len;
+    const double lenSq = lengthSqrd();
+    if (std::abs(lenSq - 1.0) <= 4 * std::numeric_limits<double>::epsilon())
+        return *this;
+    if (lenSq > 0.0)
+        *this /= std::sqrt(lenSq);
     return *this;
 }
 

@@ -1,6 +1,7 @@
 #include "Wyn/Graphics/ARenderNode.h"
 
 #include <stdexcept>
+#include <unordered_set>
 
 namespace Wyn::Graphics {
 
@@ -54,6 +55,27 @@ bool ARenderNode::removeChild(ARenderNode* child) {
     child->m_parent = nullptr;
     m_children.erase(m_children.begin() + static_cast<std::ptrdiff_t>(index));
     return true;
+}
+
+void ARenderNode::removeChildren(const std::vector<ARenderNode*>& children) {
+    std::unordered_set<const ARenderNode*> leaving;
+    for (ARenderNode* child : children)
+        if (child && child->m_parent == this)
+            leaving.insert(child);
+    if (leaving.empty())
+        return;
+    std::vector<Objects::Ref<ARenderNode>> staying;
+    staying.reserve(m_children.size() - leaving.size());
+    std::vector<Objects::Ref<ARenderNode>> gone;
+    for (auto& child : m_children) {
+        if (leaving.count(child.get())) {
+            child->m_parent = nullptr;
+            gone.push_back(std::move(child));
+        } else {
+            staying.push_back(std::move(child));
+        }
+    }
+    m_children.swap(staying);
 }
 
 void ARenderNode::removeAllChildren() {

@@ -41,6 +41,9 @@ public:
     // for a null child or one that would make a cycle.
     void addChild(ARenderNode* child);
     bool removeChild(ARenderNode* child);
+    // Takes out those of `children` that are children here, in one pass over
+    // the children, however many there are.
+    void removeChildren(const std::vector<ARenderNode*>& children);
     void removeAllChildren();
     // Position among the children, or children().size() when not a child.
     size_t indexOf(const ARenderNode* child) const;
