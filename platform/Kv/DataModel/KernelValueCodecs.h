@@ -22,10 +22,8 @@
 // document or snapshot holding one is corrupt, and loading it would only move
 // the failure into the geometry code.
 //
-// Planes and lines keep their normal or direction at unit length by
-// normalising whatever they are given, and normalising a unit vector again
-// may move its last bit. A plane or line read back is therefore equal to the
-// one written only to within that bit; everything else reads back exactly.
+// Planes and lines are rebuilt through their constructors, which keep an
+// already unit normal or direction as it is, so they too read back exactly.
 namespace Kv {
 
 namespace Detail {

@@ -48,23 +48,13 @@ TEST(KernelValueCodecsTest, ValuesReadBackExactly) {
     EXPECT_EQ(encoded(p3).size(), 3 * sizeof(double));
 }
 
-TEST(KernelValueCodecsTest, PlanesAndLinesReadBackToWithinTheLastBitOfTheirDirection) {
-    ZkGePlane axisPlane(ZkGePoint3d(1, 2, 3), ZkGeVector3d(0, 0, -1));
-    EXPECT_EQ(decoded<ZkGePlane>(encoded(axisPlane)), axisPlane);
-    ZkGeLine3d axisLine(ZkGePoint3d(0.1, 0, 0), ZkGeVector3d(0, 2, 0));
-    EXPECT_EQ(decoded<ZkGeLine3d>(encoded(axisLine)), axisLine);
-
-    ZkGeTol bit(1e-15, 1e-15);
-    for (int i = 1; i < 200; ++i) {
+TEST(KernelValueCodecsTest, PlanesAndLinesReadBackExactlyWhateverTheirDirection) {
+    for (int i = 1; i < 500; ++i) {
         ZkGeVector3d direction(std::sin(i), std::cos(3.0 * i), 0.01 * i);
         ZkGePlane plane(ZkGePoint3d(i, -i, 0.5), direction);
-        ZkGePlane planeBack = decoded<ZkGePlane>(encoded(plane));
-        EXPECT_EQ(planeBack.pointOnPlane(), plane.pointOnPlane());
-        EXPECT_TRUE(planeBack.normal().isEqualTo(plane.normal(), bit));
+        EXPECT_EQ(decoded<ZkGePlane>(encoded(plane)), plane) << i;
         ZkGeLine3d line(ZkGePoint3d(0.5, i, -i), direction);
-        ZkGeLine3d lineBack = decoded<ZkGeLine3d>(encoded(line));
-        EXPECT_EQ(lineBack.pointOnLine(), line.pointOnLine());
-        EXPECT_TRUE(lineBack.direction().isEqualTo(line.direction(), bit));
+        EXPECT_EQ(decoded<ZkGeLine3d>(encoded(line)), line) << i;
     }
 }
 
