@@ -9,6 +9,7 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -19,10 +20,10 @@
 // the notes here are about how it is done.
 //
 // A periodic curve is stored compactly: n control points and the n + 1 knots
-// of one period, t0 .. tn. For evaluation and knot insertion both are
+// of one period, t0 .. tn. For evaluation, searching and splitting both are
 // unrolled into an ordinary B-spline (the cache below) whose knots run on
 // periodically and whose last `degree` control points repeat the first ones,
-// so every algorithm except periodic knot insertion sees one kind of spline.
+// so every algorithm but periodic knot insertion sees one kind of spline.
 template <class Point, class Vector, int Dim> class ZkGeNurbsCore {
 public:
     // A control point in homogeneous form: (w x, w y, [w z,] w).
@@ -197,6 +198,8 @@ public:
     double length(double from, double to, double tol) const {
         if (isEmpty() || from == to)
             return 0.0;
+        if (!std::isfinite(from) || !std::isfinite(to))
+            return std::numeric_limits<double>::infinity();
         if (from > to)
             std::swap(from, to);
         std::vector<double> breaks{from};
