@@ -2,6 +2,7 @@
 
 #include "Kv/Base/Color.h"
 #include "Kv/Base/Point3f.h"
+#include "Kv/Base/StrongRef.h"
 #include "Kv/Base/UniqueString.h"
 #include "Wyn/Graphics/ARenderNode.h"
 #include "Wyn/Objects/BBox.h"
@@ -92,9 +93,13 @@ public:
     // Children of the change's node. Adding a node takes it from its old parent.
     void addChild(Wyn::Graphics::ARenderNode* child);
     template <class T> void addChild(const Wyn::Objects::Ref<T>& child) { addChild(child.get()); }
+    template <class T> void addChild(const StrongRef<T>& child) { addChild(child.getTarget()); }
     void removeChild(Wyn::Graphics::ARenderNode* child);
     template <class T> void removeChild(const Wyn::Objects::Ref<T>& child) {
         removeChild(child.get());
+    }
+    template <class T> void removeChild(const StrongRef<T>& child) {
+        removeChild(child.getTarget());
     }
     void removeAllChildren();
 

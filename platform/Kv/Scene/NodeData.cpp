@@ -18,6 +18,14 @@ unsigned NodeData::aspectsOf(unsigned changeType) {
     return aspects;
 }
 
+void NodeData::mark(unsigned aspects) {
+    aspects &= kEverything;
+    if (!m_manager || !aspects)
+        return;
+    m_dirty |= aspects;
+    m_manager->queue(this);
+}
+
 NodeData* NodeData::detached() {
     static NodeData none(nullptr, nullptr, 0);
     none.m_dirty = 0;

@@ -40,10 +40,7 @@ public:
     // Marks what a change of `changeType` affects. A record of a source that
     // is not in a scene takes the mark and forgets it.
     void revalidate(unsigned changeType) { mark(aspectsOf(changeType)); }
-    void mark(unsigned aspects) {
-        if (m_manager)
-            m_dirty |= aspects & kEverything;
-    }
+    void mark(unsigned aspects);
 
     // The record of sources in no scene: it has no node and keeps no marks.
     static NodeData* detached();
@@ -62,6 +59,7 @@ private:
     Wyn::Objects::Ref<Wyn::Graphics::ARenderNode> m_node;
     unsigned m_dirty = kEverything;
     bool m_made = false; // onCreateScene ran, whether or not it made a node
+    bool m_top = false;  // its node hangs below the scene's root
     // Nodes the source added while its child nodes were realised.
     std::vector<Wyn::Objects::Ref<Wyn::Graphics::ARenderNode>> m_childNodes;
 };

@@ -1,5 +1,6 @@
 #include "Kv/Scene/SceneManager.h"
 
+#include "Kv/CommonData/ManagedGroupEntity.h"
 #include "Kv/DataModel/Asset.h"
 #include "Kv/DataModel/Entity.h"
 #include "Kv/Scene/EnvironmentManager.h"
@@ -67,23 +68,35 @@ bool SceneManager::isConnected(const INodeSource* source) const {
     return record(source);
 }
 
+std::unique_ptr<NodeData> SceneManager::erase(const INodeSource* source) {
+    auto it = m_records.find(source);
+    if (it == m_records.end())
+        return nullptr;
+    std::unique_ptr<NodeData> gone = std::move(it->second);
+    m_records.erase(it);
+    m_pending.erase(gone.get());
+    m_containers.erase(gone.get());
+    m_tops.erase(gone.get());
+    return gone;
+}
+
 void SceneManager::connect(INodeSource* source) {
     if (!source || source->m_sceneManager == this)
         return;
     if (source->m_sceneManager)
         source->m_sceneManager->disconnect(source);
-    m_records.emplace(source, std::unique_ptr<NodeData>(new NodeData(this, source, ++m_sequence)));
+    auto made = std::unique_ptr<NodeData>(new NodeData(this, source, ++m_sequence));
+    queue(made.get());
+    m_records.emplace(source, std::move(made));
     source->m_sceneManager = this;
     markParentChildNodes(source);
 }
 
 void SceneManager::disconnect(INodeSource* source) {
-    auto it = m_records.find(source);
-    if (it == m_records.end())
+    if (!record(source))
         return;
     markParentChildNodes(source);
-    std::unique_ptr<NodeData> gone = std::move(it->second);
-    m_records.erase(it);
+    std::unique_ptr<NodeData> gone = erase(source);
     source->m_sceneManager = nullptr;
     if (Wyn::Graphics::ARenderNode* node = gone->m_node.get()) {
         source->releaseScene();
@@ -94,11 +107,9 @@ void SceneManager::disconnect(INodeSource* source) {
 }
 
 void SceneManager::forget(INodeSource* source) {
-    auto it = m_records.find(source);
-    if (it == m_records.end())
+    std::unique_ptr<NodeData> gone = erase(source);
+    if (!gone)
         return;
-    std::unique_ptr<NodeData> gone = std::move(it->second);
-    m_records.erase(it);
     if (Wyn::Graphics::ARenderNode* node = gone->m_node.get()) {
         if (Wyn::Graphics::ARenderNode* parent = node->parent())
             parent->removeChild(node);
@@ -132,6 +143,15 @@ int SceneManager::depth(const INodeSource* source) const {
     return d;
 }
 
+// An entity whose creation was undone is out of its group but still names it
+// as its parent.
+bool SceneManager::isInDocument(const INodeSource* source) const {
+    const Entity* entity = source->nodeSourceEntity();
+    auto* group =
+        entity ? dynamic_cast<Managed::ManagedGroupEntity*>(entity->parentEntity()) : nullptr;
+    return !group || group->indexOf(entity) != Managed::ManagedGroupEntity::npos;
+}
+
 void SceneManager::markParentChildNodes(INodeSource* source) {
     if (NodeData* parent = record(parentSource(source)))
         parent->mark(NodeData::kChildNodes);
@@ -140,27 +160,6 @@ void SceneManager::markParentChildNodes(INodeSource* source) {
 void SceneManager::revalidate(INodeSource* source, unsigned changeType) {
     if (NodeData* r = record(source))
         r->revalidate(changeType);
-}
-
-bool SceneManager::needsRealize() const {
-    for (const auto& [source, r] : m_records)
-        if (!r->m_made || (r->m_node && r->m_dirty))
-            return true;
-    return false;
-}
-
-std::vector<INodeSource*> SceneManager::orderedSources() const {
-    std::vector<std::pair<std::pair<int, uint64_t>, INodeSource*>> keyed;
-    keyed.reserve(m_records.size());
-    for (const auto& [source, r] : m_records)
-        keyed.push_back({{depth(source), r->m_sequence}, r->m_source});
-    std::sort(keyed.begin(), keyed.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::vector<INodeSource*> sources;
-    sources.reserve(keyed.size());
-    for (const auto& k : keyed)
-        sources.push_back(k.second);
-    return sources;
 }
 
 void SceneManager::makeNode(NodeData& r) {
@@ -176,7 +175,13 @@ void SceneManager::makeNode(NodeData& r) {
         source->sceneNode(node);
     }
     r.m_node = node;
-    r.m_dirty = NodeData::kEverything;
+    if (!node)
+        return; // nothing to realise; a source may choose to stay invisible
+    r.mark(NodeData::kEverything);
+    if (!node->parent() && !parentSource(source)) {
+        m_root->addChild(node);
+        m_tops.insert(&r);
+    }
 }
 
 Wyn::Graphics::ARenderNode* SceneManager::createScene(INodeSource* source) {
@@ -224,47 +229,58 @@ void SceneManager::realizeRecord(NodeData& r) {
         }
         if ((todo & NodeData::kChildNodes) && still()) {
             todo &= ~NodeData::kChildNodes;
+            std::vector<Wyn::Graphics::ARenderNode*> previous;
+            previous.reserve(r.m_childNodes.size());
             for (auto& child : r.m_childNodes)
-                if (child->parent() == node.get())
-                    node->removeChild(child.get());
+                previous.push_back(child.get());
+            node->removeChildren(previous);
             r.m_childNodes.clear();
             NodeChange change(&r, node.get(), true, 0);
             source->realizeChildNodes(change);
+            if (!r.m_childNodes.empty())
+                m_containers.insert(&r);
         }
     } catch (...) {
         if (still())
-            r.m_dirty |= todo; // what did not run is still to do
+            r.mark(todo); // what did not run is still to do
         throw;
     }
-}
-
-void SceneManager::attachTopNodes() {
-    for (const auto& [source, r] : m_records) {
-        Wyn::Graphics::ARenderNode* node = r->m_node.get();
-        if (node && !node->parent() && !parentSource(source))
-            m_root->addChild(node);
-    }
-    for (const auto& node : m_sceneRoots)
-        if (!node->parent())
-            m_root->addChild(node.get());
 }
 
 bool SceneManager::realize() {
     if (m_realizing || (m_asset && m_asset->inTransaction()))
         return false;
     Flag running(m_realizing);
-    for (int pass = 0; pass < kMaxPasses && needsRealize(); ++pass) {
-        for (INodeSource* source : orderedSources())
-            if (NodeData* r = record(source); r && !r->m_made)
+    for (int pass = 0; pass < kMaxPasses && !m_pending.empty(); ++pass) {
+        // Sources, not records, are kept: a hook may disconnect a source and
+        // so delete its record; a later connection of the same source makes a
+        // record of another sequence number.
+        struct Entry {
+            int depth;
+            uint64_t sequence;
+            INodeSource* source;
+        };
+        std::vector<Entry> batch;
+        batch.reserve(m_pending.size());
+        for (NodeData* r : m_pending)
+            batch.push_back({depth(r->m_source), r->m_sequence, r->m_source});
+        m_pending.clear();
+        std::sort(batch.begin(), batch.end(), [](const Entry& a, const Entry& b) {
+            return a.depth != b.depth ? a.depth < b.depth : a.sequence < b.sequence;
+        });
+        auto current = [&](const Entry& e) {
+            NodeData* r = record(e.source);
+            return r && r->m_sequence == e.sequence ? r : nullptr;
+        };
+        for (const Entry& e : batch)
+            if (NodeData* r = current(e); r && !r->m_made)
                 makeNode(*r);
-        attachTopNodes();
-        for (INodeSource* source : orderedSources()) {
-            NodeData* r = record(source);
-            if (r && r->m_node && r->m_dirty)
+        for (const Entry& e : batch)
+            if (NodeData* r = current(e); r && r->m_node && r->m_dirty) {
+                m_pending.erase(r); // realised now, not again in the next pass
                 realizeRecord(*r);
-        }
+            }
     }
-    attachTopNodes();
     return true;
 }
 
@@ -299,9 +315,16 @@ void SceneManager::transactionCommitted() {
 }
 
 void SceneManager::transactionReplayed() {
-    for (auto& [source, r] : m_records)
-        if (r->m_node)
-            r->mark(NodeData::kChildNodes);
+    for (NodeData* r : m_containers)
+        r->mark(NodeData::kChildNodes);
+    for (NodeData* r : m_tops) {
+        Wyn::Graphics::ARenderNode* node = r->m_node.get();
+        const bool in = isInDocument(r->m_source);
+        if (!in && node->parent() == m_root.get())
+            m_root->removeChild(node);
+        else if (in && !node->parent())
+            m_root->addChild(node);
+    }
     realize();
 }
 

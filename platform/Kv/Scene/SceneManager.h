@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace Kv {
@@ -28,6 +29,8 @@ class NodeChange;
 // Realisation happens when the asset's outermost transaction commits (or is
 // undone, redone or rolled back) and when a view is drawn; never while a
 // transaction is open, so no hook sees an entity in the middle of a change.
+// Only marked records are visited, so a change costs what it touches, not
+// what the document holds.
 //
 // Sources without an enclosing source (collections, sketches made on a
 // segment) hang below rootNode(), which is what a view draws.
@@ -59,10 +62,10 @@ public:
 
     // Makes missing nodes and realises every mark. Returns false without doing
     // anything while a transaction of the asset is open or a realisation is
-    // already running (a hook that asks for one gets it afterwards).
+    // already running (a hook that marks something gets it in a later pass).
     bool realize();
     bool isRealizing() const { return m_realizing; }
-    bool needsRealize() const;
+    bool needsRealize() const { return !m_pending.empty(); }
 
     // The top of the scene, realised first when that is allowed now.
     Wyn::Graphics::GroupNode* rootNode();
@@ -73,8 +76,10 @@ public:
 
     // Called by the asset.
     void transactionCommitted();
-    // Undo, redo and rollback restore group membership without telling the
-    // group's sources, so every group's child nodes are gathered again.
+    // Undo, redo and rollback put children back into groups and take them out
+    // without telling the groups' sources, so the sources that gather child
+    // nodes gather them again, and top nodes follow their entity in or out
+    // of the document.
     void transactionReplayed();
 
     // Realises and draws the scene; the format follows the extension (.svg,
@@ -84,22 +89,27 @@ public:
 
 private:
     friend class INodeSource;
+    friend class NodeData;
     // Called when a connected source is destroyed without disconnecting:
     // only the record goes, since the object can no longer be asked anything.
     void forget(INodeSource* source);
+    void queue(NodeData* record) { m_pending.insert(record); }
 
     NodeData* record(const INodeSource* source) const;
+    std::unique_ptr<NodeData> erase(const INodeSource* source);
     void makeNode(NodeData& record);
     void realizeRecord(NodeData& record);
     void markParentChildNodes(INodeSource* source);
     INodeSource* parentSource(const INodeSource* source) const;
     int depth(const INodeSource* source) const;
-    std::vector<INodeSource*> orderedSources() const;
-    void attachTopNodes();
+    bool isInDocument(const INodeSource* source) const;
     static void clearSource(Wyn::Graphics::ARenderNode* node, const INodeSource* source);
 
     Asset* m_asset;
     std::map<const INodeSource*, std::unique_ptr<NodeData>> m_records;
+    std::unordered_set<NodeData*> m_pending;    // marked or still without a node
+    std::unordered_set<NodeData*> m_containers; // have gathered child nodes
+    std::unordered_set<NodeData*> m_tops;       // nodes below the root
     uint64_t m_sequence = 0;
     bool m_realizing = false;
     Wyn::Objects::Ref<Wyn::Graphics::GroupNode> m_root;

@@ -36,6 +36,9 @@ struct DrawItem {
     bool screenSized = false;
     ZkGePoint3d anchor; // view coordinates, for screen-sized items
 
+    // Hidden items are only listed when asked for (picking finds hidden
+    // but selectable nodes, such as the shared ends of sketch lines).
+    bool hidden = false;
     bool selectable = true;
     int selectionKind = 0;
     std::string qualifier;

@@ -26,6 +26,7 @@ struct State {
     std::array<int, kTypes> setAt{};
     std::array<bool, kTypes> forced{};
     int depth = 0;
+    bool hidden = false;
     ZkGeMatrix3d model;
 
     // Below a pixel-scale node: points are measured from the anchor in that
@@ -43,8 +44,10 @@ struct State {
 
 class Collector {
 public:
-    Collector(const View& view, std::vector<DrawItem>& items, Objects::BBox& bounds)
+    Collector(const View& view, bool withHidden, std::vector<DrawItem>& items,
+              Objects::BBox& bounds)
         : m_view(view)
+        , m_withHidden(withHidden)
         , m_items(items)
         , m_bounds(bounds) {}
 
@@ -61,8 +64,11 @@ public:
             state.forced[t] = a.overridesChildren();
         }
         if (const Attribute* v = state.attribute[index(AttributeType::Visibility)];
-            v && !v->isVisible())
-            return;
+            v && !v->isVisible()) {
+            if (!m_withHidden)
+                return;
+            state.hidden = true;
+        }
         state.model = state.model * node.transform();
         anchor(node, state);
         emit(node, state);
@@ -122,6 +128,7 @@ private:
         DrawItem item;
         item.kind = kind;
         item.node = &node;
+        item.hidden = state.hidden;
         item.screenSized = state.screenSized;
         item.anchor = state.anchorView;
 
@@ -156,6 +163,10 @@ private:
     void finish(DrawItem&& item) {
         if (item.paths.empty())
             return;
+        if (item.hidden) {
+            m_items.push_back(std::move(item));
+            return; // hidden geometry does not widen what a view shows
+        }
         if (item.screenSized)
             m_bounds.extend(item.anchor);
         else
@@ -267,14 +278,15 @@ private:
     }
 
     const View& m_view;
+    bool m_withHidden;
     std::vector<DrawItem>& m_items;
     Objects::BBox& m_bounds;
 };
 
 } // namespace
 
-DrawList::DrawList(const Graphics::ARenderNode& root, const View& view) {
-    Collector(view, m_items, m_bounds).visit(root, State());
+DrawList::DrawList(const Graphics::ARenderNode& root, const View& view, bool withHidden) {
+    Collector(view, withHidden, m_items, m_bounds).visit(root, State());
     std::stable_sort(m_items.begin(), m_items.end(), [](const DrawItem& a, const DrawItem& b) {
         return a.depthPriority < b.depthPriority;
     });

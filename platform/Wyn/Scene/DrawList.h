@@ -14,7 +14,8 @@ namespace Wyn::Scene {
 // against it.
 class DrawList {
 public:
-    DrawList(const Graphics::ARenderNode& root, const View& view);
+    // With `withHidden`, hidden nodes are listed too, marked hidden.
+    DrawList(const Graphics::ARenderNode& root, const View& view, bool withHidden = false);
 
     const std::vector<DrawItem>& items() const { return m_items; }
     // The box of everything in view coordinates; screen-sized items count

@@ -62,7 +62,8 @@ public:
         cairo_set_operator(m_cr, CAIRO_OPERATOR_OVER);
         cairo_set_line_join(m_cr, CAIRO_LINE_JOIN_ROUND);
         for (const DrawItem& item : list.items())
-            paint(item);
+            if (!item.hidden)
+                paint(item);
     }
 
 private:

@@ -1,3 +1,4 @@
+#include "Wyn/Scene/DrawList.h"
 #include "Wyn/Scene/Renderer.h"
 #include "Wyn/Graphics/GeometryNode.h"
 #include "Wyn/Graphics/GroupNode.h"
@@ -128,6 +129,12 @@ TEST(Renderer, DrawsOnlyVisibleNodes) {
 
     group->attributes().set(Attribute::visibility(false));
     EXPECT_EQ(count(draw(*root), kRed), 0) << "a hidden group hides its subtree";
+    // Picking still finds hidden nodes when it asks for them.
+    EXPECT_TRUE(Wyn::Scene::DrawList(*root, View::top()).items().empty());
+    const Wyn::Scene::DrawList withHidden(*root, View::top(), true);
+    ASSERT_EQ(withHidden.items().size(), 1u);
+    EXPECT_TRUE(withHidden.items().front().hidden);
+    EXPECT_TRUE(withHidden.viewBounds().isEmpty()) << "hidden nodes do not widen the view";
 
     // An ancestor's visibility that overrides its children wins over a
     // child's own; otherwise the child's own decides for its subtree.

@@ -135,6 +135,35 @@ TEST_F(SceneManagerTest, UndoAndRedoBringTheSceneBack) {
     EXPECT_TRUE(group->groupNode()->children().empty());
 }
 
+TEST_F(SceneManagerTest, ACommitVisitsOnlyWhatChanged) {
+    build();
+    doc.asset.beginTransaction("many");
+    std::vector<StrongRef<SceneLine>> lines;
+    for (int i = 0; i < 200; ++i)
+        lines.push_back(SceneLine::make(group.get(), "l" + std::to_string(i), ZkGePoint3d(0, i, 0),
+                                        ZkGePoint3d(1, i, 0)));
+    doc.asset.commitTransaction();
+    EXPECT_EQ(group->groupNode()->children().size(), 201u);
+
+    hookLog().clear();
+    doc.asset.beginTransaction("one");
+    lines[150]->color(Color(0, 0, 1));
+    doc.asset.commitTransaction();
+    EXPECT_EQ(hookLog(), (Log{"appearance:l150"}));
+}
+
+TEST_F(SceneManagerTest, UndoingTheCreationOfATopSourceTakesItsNodeOut) {
+    doc.asset.beginTransaction("top");
+    group = SceneGroup::make(doc.component.get(), "top");
+    doc.asset.commitTransaction();
+    Wyn::Graphics::GroupNode* root = scene().rootNode();
+    ASSERT_EQ(group->groupNode()->parent(), root);
+    doc.asset.undo();
+    EXPECT_EQ(group->groupNode()->parent(), nullptr);
+    doc.asset.redo();
+    EXPECT_EQ(group->groupNode()->parent(), root);
+}
+
 TEST_F(SceneManagerTest, ARolledBackCreationLeavesNothingBehind) {
     build();
     const size_t sources = scene().sourceCount();
