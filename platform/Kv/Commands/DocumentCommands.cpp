@@ -12,7 +12,9 @@
 #include "Kv/DataModel/MemberCodec.h"
 #include "Kv/Storage/DocumentReader.h"
 #include "Kv/Storage/DocumentWriter.h"
+#include "Kv/Scene/SceneManager.h"
 #include "Kv/Storage/StorageError.h"
+#include "Wyn/Scene/View.h"
 
 #include <cstdio>
 #include <map>
@@ -134,6 +136,36 @@ void info(CommandContext& context) {
     context.out() << Utf8::toUtf8(entity.toString()) << '\n';
 }
 
+// The scene of the document as a view shows it, into an SVG, PNG or PDF file.
+void render(CommandContext& context) {
+    CommandLine& args = context.args();
+    std::string path = args.path("FILE");
+    std::string viewName = "iso";
+    long long width = 800, height = 600;
+    while (!args.atEnd()) {
+        const std::optional<std::string> option = args.keyword({"view", "size"});
+        if (option == "view") {
+            viewName = args.word("V");
+        } else if (option == "size") {
+            width = args.integer("W", 1, 20000);
+            height = args.integer("H", 1, 20000);
+        } else {
+            throw CommandError("expected view or size, got '" + args.word("OPTION") + "'");
+        }
+    }
+    Wyn::Scene::View view;
+    try {
+        view = Wyn::Scene::View::named(viewName);
+    } catch (const std::invalid_argument& error) {
+        throw CommandError(error.what());
+    }
+    try {
+        context.session().document().sceneManager().render(view, int(width), int(height), path);
+    } catch (const std::exception& error) {
+        throw CommandError(path + ": " + error.what());
+    }
+}
+
 } // namespace
 
 void DocumentCommands::registerCommands(CommandMgr& commands) {
@@ -157,6 +189,11 @@ void DocumentCommands::registerCommands(CommandMgr& commands) {
                                      get));
     commands.registerCommand(
         Command("info", "info PATH", "an entity's description", false, info));
+    commands.registerCommand(
+        Command("render", "render FILE [view top|front|right|iso] [size W H]",
+                "draw the document's scene into an SVG, PNG or PDF file", false, render)
+            .details("The format follows the file's extension. The view defaults to iso, the\n"
+                     "size to 800 by 600 pixels."));
 }
 
 } // namespace Kv
