@@ -3,6 +3,7 @@
 #include "ZkGeArcAngles.h"
 
 #include <cmath>
+#include <limits>
 
 ZkGeCircArc3d::ZkGeCircArc3d()
     : m_normal(ZkGeVector3d::kZAxis)
@@ -70,7 +71,12 @@ ZkGeCircArc3d& ZkGeCircArc3d::setRadius(double radius) {
 
 ZkGeCircArc3d& ZkGeCircArc3d::setAxes(const ZkGeVector3d& normal, const ZkGeVector3d& refVec) {
     m_normal = normal.isZeroLength() ? ZkGeVector3d::kZAxis : normal.normal();
-    ZkGeVector3d ref = refVec - m_normal * refVec.dotProduct(m_normal);
+    // Axes that are already perpendicular (to a few ulps) are kept bit for bit, so a
+    // stored arc reads back exactly as it was written.
+    const double dot = refVec.dotProduct(m_normal);
+    const bool perpendicular =
+        std::abs(dot) <= 8 * std::numeric_limits<double>::epsilon() * refVec.length();
+    ZkGeVector3d ref = perpendicular ? refVec : refVec - m_normal * dot;
     if (ref.isZeroLength())
         ref = m_normal.perpVector();
     m_refVec = ref.normal();

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 namespace {
@@ -47,7 +48,12 @@ ZkGeEllipArc3d& ZkGeEllipArc3d::setCenter(const ZkGePoint3d& center) {
 ZkGeEllipArc3d& ZkGeEllipArc3d::setAxes(const ZkGeVector3d& majorAxis,
                                         const ZkGeVector3d& minorAxis) {
     m_majorAxis = majorAxis.isZeroLength() ? ZkGeVector3d::kXAxis : majorAxis.normal();
-    ZkGeVector3d minor = minorAxis - m_majorAxis * minorAxis.dotProduct(m_majorAxis);
+    // Axes that are already perpendicular (to a few ulps) are kept bit for bit, so a
+    // stored ellipse reads back exactly as it was written.
+    const double dot = minorAxis.dotProduct(m_majorAxis);
+    const bool perpendicular =
+        std::abs(dot) <= 8 * std::numeric_limits<double>::epsilon() * minorAxis.length();
+    ZkGeVector3d minor = perpendicular ? minorAxis : minorAxis - m_majorAxis * dot;
     if (minor.isZeroLength())
         minor = m_majorAxis.crossProduct(m_majorAxis.perpVector());
     m_minorAxis = minor.normal();

@@ -160,3 +160,7 @@ template <> struct ValueCodec<ZkGeLineSeg3d> {
 };
 
 } // namespace Kv
+
+// The kernel's curves are members too. Included last, so that their codecs
+// find the helpers above defined whichever header a file includes first.
+#include "Kv/DataModel/KernelCurveCodecs.h"
