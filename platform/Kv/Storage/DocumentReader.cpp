@@ -31,7 +31,9 @@ std::string entityName(uint32_t segment, uint64_t id) {
 
 class Loader {
 public:
-    Loader(SqliteDatabase& db, const StorageProgress& progress) : m_db(db), m_progress(progress) {}
+    Loader(SqliteDatabase& db, const StorageProgress& progress)
+        : m_db(db)
+        , m_progress(progress) {}
 
     std::unique_ptr<Asset> run() {
         checkFormat();
@@ -96,7 +98,8 @@ private:
             m_asset->createSegment(static_cast<unsigned>(segments.integer(1)),
                                    static_cast<uint32_t>(key));
         }
-        SqliteStatement versions(m_db, "SELECT segment, identifier, version FROM metatype_versions");
+        SqliteStatement versions(m_db,
+                                 "SELECT segment, identifier, version FROM metatype_versions");
         while (versions.step())
             segment(versions.integer(0))
                 ->setPersistedMetaTypeVersion(versions.text(1),
@@ -169,6 +172,16 @@ private:
     }
 
     void rebuildGroups() {
+        // An entity owned by itself, directly or through its owners, would
+        // keep itself alive as its own group child, and walking up from it to
+        // the document root would never end.
+        for (Row& row : m_entities) {
+            size_t steps = 0;
+            for (Entity* up = row.entity->parentEntity(); up && steps <= m_entities.size();
+                 up = up->parentEntity(), ++steps)
+                if (up == row.entity.get())
+                    throw BadDocument(entityName(row.segment, row.id) + " is its own owner");
+        }
         std::vector<Row*> children;
         for (Row& row : m_entities)
             if (row.childIndex >= 0)

@@ -13,8 +13,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <deque>
+#include <fcntl.h>
 #include <set>
 #include <unistd.h>
 #include <unordered_set>
@@ -65,8 +65,8 @@ int64_t childIndex(Entity* entity) {
 }
 
 void writeTables(SqliteDatabase& db, Asset& asset, const std::vector<Entity*>& entities,
-                 const std::unordered_set<const Entity*>& written,
-                 const StorageProgress& progress, const DocumentWriter::Schema& schema);
+                 const std::unordered_set<const Entity*>& written, const StorageProgress& progress,
+                 const DocumentWriter::Schema& schema);
 
 void writeFile(Asset& asset, const std::string& path, const StorageProgress& progress,
                const DocumentWriter::Schema& schema) {
@@ -83,8 +83,8 @@ void writeFile(Asset& asset, const std::string& path, const StorageProgress& pro
 }
 
 void writeTables(SqliteDatabase& db, Asset& asset, const std::vector<Entity*>& entities,
-                 const std::unordered_set<const Entity*>& written,
-                 const StorageProgress& progress, const DocumentWriter::Schema& schema) {
+                 const std::unordered_set<const Entity*>& written, const StorageProgress& progress,
+                 const DocumentWriter::Schema& schema) {
 
     SqliteStatement format(db, "INSERT INTO format VALUES (?, ?)");
     format.bind(1, std::string("application"));
@@ -106,7 +106,9 @@ void writeTables(SqliteDatabase& db, Asset& asset, const std::vector<Entity*>& e
     SqliteStatement insert(db, "INSERT INTO entities VALUES (?, ?, ?, ?, ?, ?, ?)");
     std::set<std::pair<uint32_t, const EntityMetaType*>> versions;
     MemberContext context;
-    context.isWritten = [&](const Entity* e) { return written.count(e) > 0; };
+    context.isWritten = [&](const Entity* e) {
+        return written.count(e) > 0;
+    };
     for (size_t i = 0; i < entities.size(); ++i) {
         Entity* entity = entities[i];
         uint32_t segmentKey = entity->segment()->key();
@@ -115,12 +117,15 @@ void writeTables(SqliteDatabase& db, Asset& asset, const std::vector<Entity*>& e
         insert.bind(1, int64_t(segmentKey));
         insert.bind(2, int64_t(entity->id()));
         insert.bind(3, entity->metaType()->identifier());
+        // An owner left out (a group only the undo history still holds) is
+        // not named, nor is the entity filed as one of its children.
         Entity* parent = entity->parentEntity();
-        if (parent && written.count(parent)) {
+        const bool parentWritten = parent && written.count(parent);
+        if (parentWritten) {
             insert.bind(4, int64_t(parent->segment()->key()));
             insert.bind(5, int64_t(parent->id()));
         }
-        insert.bind(6, childIndex(entity));
+        insert.bind(6, parentWritten ? childIndex(entity) : int64_t(-1));
         const MemberSet* set = schema.memberSet ? schema.memberSet(entity) : nullptr;
         insert.bindBlob(7, set ? MemberCodec::encode(entity, *set, context)
                                : MemberCodec::encode(entity, context));

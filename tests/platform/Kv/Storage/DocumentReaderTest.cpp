@@ -1,0 +1,245 @@
+#include "DocumentFiles.h"
+
+#include "Kv/Base/ByteWriter.h"
+#include "Kv/DataModel/MemberMetaType.h"
+#include "Kv/DataModel/ValueMetaType.h"
+#include "Kv/Storage/DocumentReader.h"
+#include "Kv/Storage/StorageError.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace Kv::Tests {
+namespace {
+
+using ::testing::HasSubstr;
+
+class DocumentReaderTest : public ::testing::Test {
+protected:
+    DocumentReaderTest()
+        : sample(files.writeSample("sample.kvd")) {}
+
+    // The StorageError loading `path` throws; fails the test when it loads.
+    StorageError loadError(const std::string& path) {
+        try {
+            DocumentReader::load(path);
+        } catch (const StorageError& error) {
+            return error;
+        }
+        ADD_FAILURE() << path << " loaded";
+        return StorageError(path, "(loaded)");
+    }
+    // The problem reported for a copy of the sample after `damage` was done to it.
+    std::string problemAfter(const std::function<void(const std::string&)>& damage) {
+        const std::string file = files.path("damaged" + std::to_string(++m_copies) + ".kvd");
+        std::filesystem::copy_file(sample, file);
+        damage(file);
+        StorageError error = loadError(file);
+        EXPECT_EQ(error.file(), file);
+        EXPECT_EQ(std::string(error.what()), file + ": " + error.problem());
+        return error.problem();
+    }
+    // A blob holding the single member `name` of type `key` with `value`.
+    static std::string oneMember(const std::string& name, const std::string& key,
+                                 const std::string& value) {
+        ByteWriter out;
+        out.write<uint32_t>(1);
+        out.writeString(name);
+        out.writeString(key);
+        out.writeBytes(value);
+        return out.take();
+    }
+    std::string a() const { return "entity " + std::to_string(files.aId) + " of segment 1"; }
+
+    DocumentFiles files;
+    const std::string sample;
+
+private:
+    int m_copies = 0;
+};
+
+TEST_F(DocumentReaderTest, SampleLoadsWithEveryMemberAsSaved) {
+    std::unique_ptr<Asset> asset = DocumentReader::load(sample);
+    Entity* a = asset->findEntity(1, files.aId);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(DocumentFiles::printed(a), files.aPrinted);
+    EXPECT_EQ(a->parentEntity(), asset->findEntity(1, files.groupId));
+}
+
+TEST_F(DocumentReaderTest, FilesThatAreNotDocuments) {
+    const std::string text = files.path("notes.kvd");
+    DocumentFiles::writeBytes(text, "These are notes, not a document.\n");
+    EXPECT_THAT(loadError(text).problem(), HasSubstr("not a readable document"));
+
+    const std::string empty = files.path("empty.kvd");
+    DocumentFiles::writeBytes(empty, "");
+    EXPECT_THAT(loadError(empty).problem(), HasSubstr("not a document"));
+
+    const std::string other = files.path("other.db");
+    DocumentFiles::execute(other,
+                           "CREATE TABLE people (name TEXT); INSERT INTO people VALUES ('x')");
+    EXPECT_THAT(loadError(other).problem(), HasSubstr("not a document"));
+
+    const std::string foreign = files.path("foreign.db");
+    DocumentFiles::execute(foreign, "CREATE TABLE format (key TEXT, value TEXT);"
+                                    "INSERT INTO format VALUES ('application', 'Spreadsheet')");
+    EXPECT_THAT(loadError(foreign).problem(), HasSubstr("\"Spreadsheet\""));
+
+    EXPECT_THAT(loadError(files.path("missing.kvd")).problem(), HasSubstr("no such file"));
+    std::filesystem::create_directory(files.path("folder.kvd"));
+    EXPECT_THAT(loadError(files.path("folder.kvd")).problem(), HasSubstr("not a regular file"));
+}
+
+TEST_F(DocumentReaderTest, FormatVersionsItCannotRead) {
+    EXPECT_THAT(problemAfter([](const std::string& file) {
+                    DocumentFiles::execute(file,
+                                           "UPDATE format SET value = '99' WHERE key = 'version'");
+                }),
+                HasSubstr("format version 99"));
+    EXPECT_THAT(problemAfter([](const std::string& file) {
+                    DocumentFiles::execute(file,
+                                           "UPDATE format SET value = 'x1' WHERE key = 'version'");
+                }),
+                HasSubstr("\"x1\""));
+    EXPECT_THAT(problemAfter([](const std::string& file) {
+                    DocumentFiles::execute(file, "DELETE FROM format WHERE key = 'version'");
+                }),
+                HasSubstr("format version"));
+}
+
+// Cut anywhere before its last page (the index of the empty root element
+// table, which a document without root collections never reads).
+TEST_F(DocumentReaderTest, TruncatedFile) {
+    const std::string file = files.path("cut.kvd");
+    const std::string whole = DocumentFiles::readBytes(sample);
+    ASSERT_GT(whole.size(), 4 * 4096u);
+    for (size_t size = 512; size <= whole.size() - 4096; size += 512) {
+        DocumentFiles::writeBytes(file, whole.substr(0, size));
+        EXPECT_EQ(loadError(file).file(), file) << size;
+    }
+}
+
+TEST_F(DocumentReaderTest, EntitiesTheProgramCannotMake) {
+    EXPECT_THAT(problemAfter([&](const std::string& file) {
+                    DocumentFiles::execute(file, "UPDATE entities SET metatype = 'KvTests::Gone' "
+                                                 "WHERE id = " +
+                                                     std::to_string(files.aId));
+                }),
+                HasSubstr(a() + " has the unknown meta type identifier \"KvTests::Gone\""));
+    EXPECT_THAT(problemAfter([&](const std::string& file) {
+                    DocumentFiles::execute(file, "UPDATE entities SET metatype = "
+                                                 "'Kv::CommonData::CommonBaseEntity' WHERE id = " +
+                                                     std::to_string(files.aId));
+                }),
+                HasSubstr("cannot be loaded on its own"));
+    EXPECT_THAT(problemAfter([&](const std::string& file) {
+                    DocumentFiles::execute(file, "UPDATE entities SET segment = 7 WHERE id = " +
+                                                     std::to_string(files.aId));
+                }),
+                HasSubstr("segment 7"));
+}
+
+TEST_F(DocumentReaderTest, ReferencesToWhatTheDocumentDoesNotHave) {
+    // c is held by a's list and map; without it a's references dangle.
+    EXPECT_THAT(problemAfter([&](const std::string& file) {
+                    DocumentFiles::execute(file, "DELETE FROM entities WHERE id = " +
+                                                     std::to_string(files.cId));
+                }),
+                HasSubstr(a() +
+                          " (TestItem): member \"watchList\" of TestItem: dangling "
+                          "reference to entity " +
+                          std::to_string(files.cId)));
+    EXPECT_THAT(problemAfter([&](const std::string& file) {
+                    DocumentFiles::execute(file, "UPDATE entities SET parent_id = 999 WHERE id = " +
+                                                     std::to_string(files.aId));
+                }),
+                HasSubstr("names the owner entity 999 of segment 1"));
+    EXPECT_THAT(problemAfter([&](const std::string& file) {
+                    DocumentFiles::execute(file, "UPDATE roots SET entity_id = 999");
+                }),
+                HasSubstr("root \"Component\" names entity 999"));
+}
+
+TEST_F(DocumentReaderTest, ReferenceToAnEntityOfTheWrongClass) {
+    // a owns b as a TestItem; filed as a group, b is of the wrong class.
+    EXPECT_THAT(problemAfter([&](const std::string& file) {
+                    DocumentFiles::execute(file, "UPDATE entities SET metatype = "
+                                                 "'KvTests::TestGroup' WHERE id = " +
+                                                     std::to_string(files.bId));
+                }),
+                HasSubstr(a() +
+                          " (TestItem): member \"owned\" of TestItem: a reference names "
+                          "entity " +
+                          std::to_string(files.bId) + " of class TestGroupMetaType"));
+}
+
+TEST_F(DocumentReaderTest, MembersThatDoNotFitTheClass) {
+    const std::string doubleKey = IntrinsicMetaType::get<double>()->typeKey(nullptr);
+    const std::string unsignedKey = IntrinsicMetaType::get<unsigned>()->typeKey(nullptr);
+    const std::string fourBytes(4, '\1'), eightBytes(8, '\0'), twelveBytes(12, '\0');
+    struct Case {
+        std::string blob;
+        std::string problem;
+    };
+    const Case cases[] = {
+        {oneMember("value", unsignedKey, fourBytes),
+         "member \"value\" of TestItem holds a " + unsignedKey + ", expected a " + doubleKey},
+        {oneMember("value", doubleKey, fourBytes), "member \"value\" of TestItem: data ends early"},
+        {oneMember("value", doubleKey, twelveBytes),
+         "member \"value\" of TestItem: unexpected bytes after the value"},
+        {oneMember("weight", doubleKey, eightBytes), "class TestItem has no member \"weight\""},
+        {oneMember("value", doubleKey, eightBytes) + "x", "unexpected bytes after the value"},
+        {"", "data ends early"},
+    };
+    for (const Case& c : cases)
+        EXPECT_THAT(problemAfter([&](const std::string& file) {
+                        DocumentFiles::setMembers(file, files.aId, c.blob);
+                    }),
+                    HasSubstr(a() + " (TestItem): " + c.problem));
+}
+
+// Whatever a damaged blob holds, loading reports it or reads it; it never
+// reads out of bounds or crashes (the suite runs with sanitizers).
+TEST_F(DocumentReaderTest, EveryDamagedOrShortenedBlobIsReportedOrRead) {
+    const std::string file = sample;
+    const std::string original = DocumentFiles::membersOf(file, files.aId);
+    ASSERT_GT(original.size(), 100u);
+    size_t reported = 0;
+    for (size_t i = 0; i < original.size(); ++i) {
+        std::string damaged = original;
+        damaged[i] = static_cast<char>(~damaged[i]);
+        DocumentFiles::setMembers(file, files.aId, damaged);
+        try {
+            DocumentReader::load(file);
+        } catch (const StorageError& error) {
+            EXPECT_THAT(error.what(), HasSubstr(file + ": " + a())) << "byte " << i;
+            ++reported;
+        }
+    }
+    EXPECT_GT(reported, original.size() / 2);
+    for (size_t size = 0; size < original.size(); ++size) {
+        DocumentFiles::setMembers(file, files.aId, original.substr(0, size));
+        EXPECT_THAT(loadError(file).what(), HasSubstr(file + ": " + a())) << "size " << size;
+    }
+}
+
+TEST_F(DocumentReaderTest, EntitiesThatOwnThemselves) {
+    const std::string group = "entity " + std::to_string(files.groupId) + " of segment 1";
+    EXPECT_THAT(problemAfter([&](const std::string& file) {
+                    DocumentFiles::execute(file, "UPDATE entities SET parent_id = id WHERE id = " +
+                                                     std::to_string(files.groupId));
+                }),
+                HasSubstr(group + " is its own owner"));
+    // The group under its own item, which is under the group.
+    EXPECT_THAT(problemAfter([&](const std::string& file) {
+                    DocumentFiles::execute(
+                        file, "UPDATE entities SET parent_id = " + std::to_string(files.aId) +
+                                  " WHERE id = " + std::to_string(files.groupId));
+                }),
+                HasSubstr(group + " is its own owner"));
+}
+
+} // namespace
+} // namespace Kv::Tests
