@@ -8,6 +8,7 @@
 #include "Kv/DataModel/Asset.h"
 #include "Kv/DataModel/EntityMetaType.h"
 #include "Kv/DataModel/IScriptableObject.h"
+#include "Kv/DataModel/ObjectPath.h"
 #include "Kv/DataModel/Onk.h"
 #include "Kv/DataModel/Segment.h"
 
@@ -110,11 +111,19 @@ std::string Session::keyName(Entity* entity) const {
         if (!name.empty())
             return name;
     }
-    if (auto* scriptable = queryInterface<IScriptableObject>(entity)) {
-        Onk key;
-        if (scriptable->getOnk(key) && !key.name().empty())
-            return Utf8::toUtf8(key.name());
-    }
+    auto* scriptable = queryInterface<IScriptableObject>(entity);
+    Onk key;
+    if (!scriptable || !scriptable->getOnk(key))
+        return {};
+    // A parent that finds its children by the key's text (a collection of
+    // named sketches or work planes) names them by that text; otherwise the
+    // key's own name tells the entity from its siblings ("Point:1:2").
+    auto* parent = queryInterface<IScriptableObject>(entity->parentEntity());
+    if (parent && !key.representation().empty() &&
+        parent->getChildObject(key, ObjectPath()) == scriptable)
+        return Utf8::toUtf8(key.representation());
+    if (!key.name().empty())
+        return Utf8::toUtf8(key.name());
     return {};
 }
 

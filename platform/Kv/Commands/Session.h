@@ -60,8 +60,9 @@ public:
     StrongRef<Entity> currentPath() const { return m_current; }
     void setCurrentPath(StrongRef<Entity> current) { m_current = std::move(current); }
 
-    // Names: the hook's answer when it gives one, else the name of the
-    // entity's own object-name key (IScriptableObject::getOnk), else `Class#N`,
+    // Names: the hook's answer when it gives one, else the entity's own
+    // object-name key (IScriptableObject::getOnk): its text when the parent
+    // finds the entity by that text (getChildObject), else its name; else `Class#N`,
     // N counting that class among the entity's siblings from 1 (an entity
     // outside any group is the first of its class).
     void setNamingHook(NamingHook hook) { m_namingHook = std::move(hook); }

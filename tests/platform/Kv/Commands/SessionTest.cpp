@@ -139,9 +139,23 @@ TEST_F(SessionTest, HookComesBeforeNameKeysAndBothBeforeNumbers) {
                                                       : std::string();
     });
     const std::string folder = "F" + std::to_string(component.child(1)->id());
+    EXPECT_EQ(m_session.childNames(component)[0], "F" + std::to_string(component.child(0)->id()));
     EXPECT_EQ(m_session.childNames(component)[1], folder);
     EXPECT_EQ(m_session.childNames(component)[2], "Item42");
     EXPECT_EQ(m_session.find(folder), component.child(1).get());
+}
+
+TEST_F(SessionTest, ParentThatFindsChildrenByTextNamesThemByIt) {
+    Kv::Component& component = m_session.component();
+    Kv::StrongRef<TestFolder> folder(Kv::queryInterface<TestFolder>(component.child(0).get()));
+    Kv::StrongRef<TestItem> inFolder = TestItem::make(folder.get());
+    inFolder->value(7);
+    Kv::StrongRef<TestItem> inComponent = TestItem::make(&component);
+    inComponent->value(7);
+
+    EXPECT_EQ(m_session.pathOf(inFolder.get()), "TestFolder#1/item 7");
+    EXPECT_EQ(m_session.find("TestFolder#1/item 7"), inFolder.get());
+    EXPECT_EQ(m_session.pathOf(inComponent.get()), "Item7") << "the component looks nothing up";
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "Kv/DataModel/DataChange.h"
 #include "Kv/DataModel/EntityMetaType.h"
+#include "Kv/DataModel/Onk.h"
 
 namespace KvCommandTests {
 
@@ -21,6 +22,25 @@ Kv::StrongRefCreator<TestFolder> TestFolder::make(Kv::Entity* parent) {
 TestFolder::TestFolder(Kv::Entity* parent)
     : CommonBaseGroupEntity(parent) {
     initializeMemberSetIfNeeded();
+}
+
+Kv::IScriptableObject* TestFolder::getChildObject(const Kv::Onk& key, const Kv::ObjectPath&) {
+    for (const Kv::StrongRef<Kv::Entity>& child : children()) {
+        auto* scriptable = Kv::queryInterface<IScriptableObject>(child.get());
+        Kv::Onk childKey;
+        if (scriptable && scriptable->getOnk(childKey) &&
+            childKey.representation() == key.representation())
+            return scriptable;
+    }
+    return nullptr;
+}
+
+void* TestFolder::queryInterface(const Kv::UniqueString& id) {
+    if (id == interfaceId())
+        return this;
+    if (id == IScriptableObject::interfaceId())
+        return static_cast<IScriptableObject*>(this);
+    return CommonBaseGroupEntity::queryInterface(id);
 }
 
 void TestFolder::initializeMemberSetIfNeeded() {

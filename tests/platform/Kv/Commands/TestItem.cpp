@@ -42,6 +42,7 @@ bool TestItem::getOnk(Kv::Onk& key) {
     if (m_value == 0)
         return false;
     key.setName(L"Item" + std::to_wstring(m_value));
+    key.setRepresentation(L"item " + std::to_wstring(m_value));
     return true;
 }
 
