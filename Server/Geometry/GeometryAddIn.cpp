@@ -1,6 +1,7 @@
 #include "Geometry/GeometryAddIn.h"
 
 #include "Geometry/GeometryComponentContributor.h"
+#include "Geometry/commands/GeometryCommandProvider.h"
 
 namespace {
 
@@ -10,12 +11,17 @@ class GeometryAddIn final : public Kv::IServerAddIn {
 public:
     std::wstring toString() const override { return L"KvGeometry10 geometry add-in"; }
     void onLoaded() override {}
-    void onUnloading(int /*reason*/) override {}
+    void onUnloading(int /*reason*/) override {
+        Kv::Geometry::GeometryCommandProvider::instance().unregisterAllCommands();
+    }
     const Kv::UniqueString& getInterfaceId() const override { return interfaceId(); }
     void* queryInterface(const Kv::UniqueString& id) override {
         if (id == Kv::IComponentContributor::interfaceId())
             return static_cast<Kv::IComponentContributor*>(
                 &Kv::Geometry::GeometryComponentContributor::instance());
+        if (id == Kv::ICommandProvider::interfaceId())
+            return static_cast<Kv::ICommandProvider*>(
+                &Kv::Geometry::GeometryCommandProvider::instance());
         return IServerAddIn::queryInterface(id);
     }
 

@@ -1,7 +1,12 @@
 #pragma once
 
 #include "Geometry/sketch3d/GeometryBase3D.h"
+#include "Kv/DataModel/ObjectPath.h"
+#include "Wyn/Graphics/ARenderNode.h"
+#include "Wyn/Objects/Ref.h"
 #include "ZkGePoint3d.h"
+
+#include <string>
 
 namespace Kv::Geometry {
 
@@ -29,6 +34,18 @@ public:
     // entity has none.
     virtual bool getPosition(ZkGePoint3d& position) const;
 
+    // Whether the user may delete the entity picked as `path`: only the
+    // entity the path ends at, unless a class knows better.
+    virtual bool onCanDelete(const ObjectPath& path);
+
+    // Scene: one node per entity, made by onCreateGeometryNode and coloured
+    // with the line colour unless a class draws itself otherwise.
+    Wyn::Graphics::ARenderNode* sceneNode() const override { return m_sceneNode.get(); }
+    void sceneNode(Wyn::Graphics::ARenderNode* node) override { m_sceneNode = node; }
+    void onCreateScene(Scene::NodeChange& change) override;
+    void realizeAppearance(Scene::NodeChange& change) override;
+    void releaseScene() override;
+
     void* queryInterface(const UniqueString& id) override;
     KV_INTERFACE_ID("Kv::Geometry::Geometry3D")
 
@@ -39,8 +56,17 @@ protected:
 
     std::wstring onToString() const override;
 
+    // The key part that tells this entity apart from its siblings: ":T:N",
+    // the type code T and N counting the siblings of that type up to and
+    // including this one. False (and `name` untouched) outside a group.
+    bool getOnkName(std::wstring& name) const;
+    // A geometry node for this entity, kept as its scene node.
+    virtual void onCreateGeometryNode(Scene::NodeChange& change);
+
 private:
     void initializeMemberSetIfNeeded();
+
+    Wyn::Objects::Ref<Wyn::Graphics::ARenderNode> m_sceneNode;
 };
 
 } // namespace Kv::Geometry

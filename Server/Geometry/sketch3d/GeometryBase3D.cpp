@@ -1,5 +1,7 @@
 #include "Geometry/sketch3d/GeometryBase3D.h"
 
+#include "Geometry/sketch3d/GeometryGroup3D.h"
+#include "Geometry/sketch3d/Sketch.h"
 #include "Kv/DataModel/DataChange.h"
 #include "Kv/DataModel/EntityChange.h"
 #include "Kv/DataModel/MemberRegistration.h"
@@ -8,12 +10,14 @@ namespace Kv::Geometry {
 
 KV_GEOMETRY_ENTITY_IMPL(GeometryBase3D)
 
-GeometryBase3D::GeometryBase3D(Entity* parent) : CommonBaseGroupEntity(parent) {
+GeometryBase3D::GeometryBase3D(Entity* parent)
+    : CommonBaseGroupEntity(parent) {
     initializeMemberSetIfNeeded();
 }
 
 GeometryBase3D::GeometryBase3D(Segment* segment)
-    : CommonBaseGroupEntity(segment), m_lineThickness(2.0f) {
+    : CommonBaseGroupEntity(segment)
+    , m_lineThickness(2.0f) {
     initializeMemberSetIfNeeded();
 }
 
@@ -63,12 +67,61 @@ void GeometryBase3D::onZOrder(unsigned int order) {
 
 // Preview drawing is a passing state of an interactive command: neither
 // persisted nor undone.
-void GeometryBase3D::onDrawForPreview(bool preview) { m_drawForPreview = preview; }
-
-void* GeometryBase3D::queryInterface(const UniqueString& id) {
-    return id == interfaceId() ? this : CommonBaseGroupEntity::queryInterface(id);
+void GeometryBase3D::onDrawForPreview(bool preview) {
+    m_drawForPreview = preview;
 }
 
-std::wstring GeometryBase3D::onToString() const { return CommonBaseGroupEntity::onToString(); }
+StrongRef<Sketch> GeometryBase3D::sketch() const {
+    Entity* parent = parentEntity();
+    if (auto* owner = ::Kv::queryInterface<Sketch>(parent))
+        return StrongRef<Sketch>(owner);
+    if (auto* group = ::Kv::queryInterface<GeometryGroup3D>(parent))
+        return group->sketch();
+    return {};
+}
+
+GeometryGroup3D* GeometryBase3D::parentGeometryGroup3D() const {
+    return ::Kv::queryInterface<GeometryGroup3D>(parentEntity());
+}
+
+void GeometryBase3D::onPostCreation(int kind) {
+    CommonBaseGroupEntity::onPostCreation(kind);
+    connectScene();
+}
+
+void GeometryBase3D::onPostChange(const EntityChange& change) {
+    CommonBaseGroupEntity::onPostChange(change);
+    onPostChangeScene(change.changeType());
+}
+
+void GeometryBase3D::onPreDeletion(int kind) {
+    disconnectScene();
+    CommonBaseGroupEntity::onPreDeletion(kind);
+}
+
+bool GeometryBase3D::isVisible(CommonData::IComponentTraversalContext*) {
+    return m_visible;
+}
+
+bool GeometryBase3D::toggleVisibility(const ObjectPath&) {
+    onIsVisible(!m_visible);
+    return true;
+}
+
+void* GeometryBase3D::queryInterface(const UniqueString& id) {
+    if (id == interfaceId())
+        return this;
+    if (void* base = CommonBaseGroupEntity::queryInterface(id))
+        return base;
+    if (id == IComponentObject::interfaceId())
+        return static_cast<IComponentObject*>(this);
+    if (id == INodeSource::interfaceId())
+        return static_cast<INodeSource*>(this);
+    return id == IVisibilityToggle::interfaceId() ? static_cast<IVisibilityToggle*>(this) : nullptr;
+}
+
+std::wstring GeometryBase3D::onToString() const {
+    return CommonBaseGroupEntity::onToString();
+}
 
 } // namespace Kv::Geometry

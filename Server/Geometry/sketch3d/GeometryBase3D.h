@@ -3,16 +3,24 @@
 #include "Geometry/GeometryEntity.h"
 #include "Kv/Base/Color.h"
 #include "Kv/CommonData/CommonBaseGroupEntity.h"
+#include "Kv/CommonData/IComponentObject.h"
+#include "Kv/CommonData/IVisibilityToggle.h"
+#include "Kv/Scene/INodeSource.h"
 #include "ZkGeVector3d.h"
 
 namespace Kv::Geometry {
 
+class GeometryGroup3D;
 class Point3D;
+class Sketch;
 
 // Base of every drawable 3D entity of a sketch or of the work geometry: line
 // thickness, colours, visibility and drawing order, each written through an
 // undoable change.
-class GeometryBase3D : public CommonData::CommonBaseGroupEntity {
+class GeometryBase3D : public CommonData::CommonBaseGroupEntity,
+                       public CommonData::IComponentObject,
+                       public Scene::INodeSource,
+                       public CommonData::IVisibilityToggle {
     KV_GEOMETRY_ENTITY(GeometryBase3D, CommonData::CommonBaseGroupEntity)
 
 public:
@@ -33,6 +41,17 @@ public:
     bool hasLines() const { return onHasLines(); }
     bool hasFill() const { return onHasFill(); }
     bool references(const StrongRef<Point3D>& point) const { return onReferences(point); }
+
+    // The sketch the entity lies in, directly or through geometry groups;
+    // null outside a sketch.
+    StrongRef<Sketch> sketch() const;
+    GeometryGroup3D* parentGeometryGroup3D() const;
+
+    // Own visibility; the traversal context is not consulted.
+    bool isVisible(CommonData::IComponentTraversalContext* context = nullptr) override;
+    bool toggleVisibility(const ObjectPath& path) override;
+    Entity* componentObjectEntity() override { return this; }
+    Entity* nodeSourceEntity() override { return this; }
 
     void* queryInterface(const UniqueString& id) override;
     KV_INTERFACE_ID("Kv::Geometry::GeometryBase3D")
@@ -55,6 +74,22 @@ protected:
     virtual void onTranslate(const ZkGeVector3d& offset) = 0;
 
     std::wstring onToString() const override;
+
+    // Scene life: drawn from creation until deletion, and told of every
+    // change so that the scene realises what the change type affects.
+    void onPostCreation(int kind) override;
+    void onPostChange(const EntityChange& change) override;
+    void onPreDeletion(int kind) override;
+
+    // The fields themselves, for writes inside a change a subclass opened
+    // itself (groups, which write their own value and their children's in
+    // one change) or that must not be recorded (isVisibleDontTransact).
+    float& lineThicknessField() { return m_lineThickness; }
+    Color& lineColorField() { return m_lineColor; }
+    Color& fillColorField() { return m_fillColor; }
+    bool& visibleField() { return m_visible; }
+    unsigned int& zOrderField() { return m_zOrder; }
+    bool& drawForPreviewField() { return m_drawForPreview; }
 
 private:
     void initializeMemberSet(uint32_t version, MemberSet& memberSet);

@@ -2,6 +2,7 @@
 
 #include "Kv/DataModel/DataChange.h"
 #include "Kv/DataModel/EntityChange.h"
+#include "Kv/Scene/NodeChange.h"
 
 #include <boost/format.hpp>
 
@@ -18,11 +19,13 @@ StrongRefCreator<GeometryGroup3D> GeometryGroup3D::make(const PassiveRef<Entity>
     return StrongRefCreator<GeometryGroup3D>(group);
 }
 
-GeometryGroup3D::GeometryGroup3D(Entity* parent) : GeometryBase3D(parent) {
+GeometryGroup3D::GeometryGroup3D(Entity* parent)
+    : GeometryBase3D(parent) {
     initializeMemberSetIfNeeded();
 }
 
-GeometryGroup3D::GeometryGroup3D(Segment* segment, uint64_t id) : GeometryBase3D(segment, id) {
+GeometryGroup3D::GeometryGroup3D(Segment* segment, uint64_t id)
+    : GeometryBase3D(segment, id) {
     initializeMemberSetIfNeeded();
 }
 
@@ -35,7 +38,8 @@ StrongRef<GeometryBase3D> GeometryGroup3D::geometryBase3D(size_t index) const {
     return StrongRef<GeometryBase3D>(::Kv::queryInterface<GeometryBase3D>(child(index).get()));
 }
 
-template <class Write, class Forward> void GeometryGroup3D::propagate(Write write, Forward forward) {
+template <class Write, class Forward>
+void GeometryGroup3D::propagate(Write write, Forward forward) {
     EntityChange change(this, kTransactDo, kChangeAppearance, 3, nullptr, true);
     write();
     for (const auto& c : children())
@@ -44,47 +48,66 @@ template <class Write, class Forward> void GeometryGroup3D::propagate(Write writ
 }
 
 void GeometryGroup3D::onLineThickness(float thickness) {
-    propagate([&] { GeometryBase3D::onLineThickness(thickness); },
+    propagate([&] { lineThicknessField() = thickness; },
               [&](GeometryBase3D& g) { g.lineThickness(thickness); });
 }
 
 void GeometryGroup3D::onLineColor(const Color& color) {
-    propagate([&] { GeometryBase3D::onLineColor(color); },
-              [&](GeometryBase3D& g) { g.lineColor(color); });
+    propagate([&] { lineColorField() = color; }, [&](GeometryBase3D& g) { g.lineColor(color); });
 }
 
 void GeometryGroup3D::onFillColor(const Color& color) {
-    propagate([&] { GeometryBase3D::onFillColor(color); },
-              [&](GeometryBase3D& g) { g.fillColor(color); });
+    propagate([&] { fillColorField() = color; }, [&](GeometryBase3D& g) { g.fillColor(color); });
 }
 
 void GeometryGroup3D::onIsVisible(bool visible) {
-    propagate([&] { GeometryBase3D::onIsVisible(visible); },
-              [&](GeometryBase3D& g) { g.isVisible(visible); });
+    propagate([&] { visibleField() = visible; }, [&](GeometryBase3D& g) { g.isVisible(visible); });
 }
 
 void GeometryGroup3D::onZOrder(unsigned int order) {
-    propagate([&] { GeometryBase3D::onZOrder(order); },
-              [&](GeometryBase3D& g) { g.zOrder(order); });
+    propagate([&] { zOrderField() = order; }, [&](GeometryBase3D& g) { g.zOrder(order); });
 }
 
 void GeometryGroup3D::onDrawForPreview(bool preview) {
-    propagate([&] { GeometryBase3D::onDrawForPreview(preview); },
+    propagate([&] { drawForPreviewField() = preview; },
               [&](GeometryBase3D& g) { g.drawForPreview(preview); });
 }
 
 bool GeometryGroup3D::onHasLines() const {
     for (const auto& c : children())
-        if (auto* geometry = ::Kv::queryInterface<GeometryBase3D>(c.get()); geometry && geometry->hasLines())
+        if (auto* geometry = ::Kv::queryInterface<GeometryBase3D>(c.get());
+            geometry && geometry->hasLines())
             return true;
     return false;
 }
 
 bool GeometryGroup3D::onHasFill() const {
     for (const auto& c : children())
-        if (auto* geometry = ::Kv::queryInterface<GeometryBase3D>(c.get()); geometry && geometry->hasFill())
+        if (auto* geometry = ::Kv::queryInterface<GeometryBase3D>(c.get());
+            geometry && geometry->hasFill())
             return true;
     return false;
+}
+
+void GeometryGroup3D::sceneNode(Wyn::Graphics::ARenderNode* node) {
+    m_groupNode = dynamic_cast<Wyn::Graphics::GroupNode*>(node);
+}
+
+void GeometryGroup3D::onCreateScene(Scene::NodeChange& change) {
+    sceneNode(change.createGroupNode(this));
+    INodeSource::onCreateScene(change);
+}
+
+void GeometryGroup3D::realizeChildNodes(Scene::NodeChange& change) {
+    for (const StrongRef<Entity>& child : children())
+        if (auto* source = ::Kv::queryInterface<Scene::INodeSource>(child.get()))
+            if (Wyn::Graphics::ARenderNode* node = source->createScene())
+                change.addChild(node);
+}
+
+void GeometryGroup3D::releaseScene() {
+    INodeSource::releaseScene();
+    m_groupNode = nullptr;
 }
 
 void* GeometryGroup3D::queryInterface(const UniqueString& id) {
@@ -92,7 +115,8 @@ void* GeometryGroup3D::queryInterface(const UniqueString& id) {
 }
 
 std::wstring GeometryGroup3D::onToString() const {
-    return (boost::wformat(L"Geometries %1% base(%2%)") % childCount() % GeometryBase3D::onToString())
+    return (boost::wformat(L"Geometries %1% base(%2%)") % childCount() %
+            GeometryBase3D::onToString())
         .str();
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "Geometry/sketch3d/GeometryBase3D.h"
+#include "Geometry/sketch3d/PointIndex.h"
+#include "Wyn/Graphics/GroupNode.h"
+#include "Wyn/Objects/Ref.h"
 
 namespace Kv::Geometry {
 
@@ -14,6 +17,18 @@ public:
 
     // The child at `index` as 3D geometry (null if it is none).
     StrongRef<GeometryBase3D> geometryBase3D(size_t index) const;
+    // The group's points by position, behind Point3D::findOrMake.
+    PointIndex& pointIndex() { return m_pointIndex; }
+    const PointIndex& pointIndex() const { return m_pointIndex; }
+
+    // Scene: a group node holding the children's nodes.
+    Wyn::Graphics::GroupNode* groupNode() const { return m_groupNode.get(); }
+    Wyn::Graphics::ARenderNode* sceneNode() const override { return m_groupNode.get(); }
+    // Keeps only a group node.
+    void sceneNode(Wyn::Graphics::ARenderNode* node) override;
+    void onCreateScene(Scene::NodeChange& change) override;
+    void realizeChildNodes(Scene::NodeChange& change) override;
+    void releaseScene() override;
 
     void* queryInterface(const UniqueString& id) override;
     KV_INTERFACE_ID("Kv::Geometry::GeometryGroup3D")
@@ -35,11 +50,17 @@ protected:
 
     std::wstring onToString() const override;
 
+    void onChildAdded(Entity* child) override { m_pointIndex.childAdded(child); }
+    void onChildRemoved(Entity* child) override { m_pointIndex.childRemoved(child); }
+
 private:
     void initializeMemberSetIfNeeded();
     // Writes the group's own field with `write`, then hands the same value to
     // every child through `forward`, all inside one recorded change.
     template <class Write, class Forward> void propagate(Write write, Forward forward);
+
+    PointIndex m_pointIndex{*this};
+    Wyn::Objects::Ref<Wyn::Graphics::GroupNode> m_groupNode;
 };
 
 } // namespace Kv::Geometry

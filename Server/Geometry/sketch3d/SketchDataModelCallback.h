@@ -12,8 +12,12 @@ public:
     SketchDataModelCallback() = default;
     ~SketchDataModelCallback() override;
 
-    // Filing clone-pasted sketches into their segment's sketches root comes
-    // with the Sketch and SketchesRoot classes.
+    // Files a sketch made by a clone-paste with its segment's sketches root,
+    // when the segment has one; it makes none.
+    void onPostClonePaste(Entity& entity) override;
+    // A document read from a file is not drawn until its sketch collections
+    // join the scene; their sketches and geometry follow as they are drawn.
+    void onPostRestore(Asset& asset) override;
 };
 
 // Made at load; GeometryRegistration.cpp fixes its place in the load order.

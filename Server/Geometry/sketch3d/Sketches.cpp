@@ -8,8 +8,10 @@
 #include "Kv/DataModel/DataChange.h"
 #include "Kv/DataModel/EntityChange.h"
 #include "Kv/DataModel/MemberRegistration.h"
+#include "Kv/DataModel/ObjectPath.h"
 #include "Kv/DataModel/Onk.h"
 #include "Kv/DataModel/Segment.h"
+#include "Kv/Scene/NodeChange.h"
 
 #include <boost/format.hpp>
 
@@ -26,15 +28,19 @@ StrongRefCreator<Sketches> Sketches::make(IComponent* component) {
     return StrongRefCreator<Sketches>(sketches);
 }
 
-Sketches::Sketches(Entity* component) : CommonBaseGroupEntity(component) {
+Sketches::Sketches(Entity* component)
+    : CommonBaseGroupEntity(component) {
     initializeMemberSetIfNeeded();
 }
 
-Sketches::Sketches(Segment* segment, uint64_t id) : CommonBaseGroupEntity(segment, id) {
+Sketches::Sketches(Segment* segment, uint64_t id)
+    : CommonBaseGroupEntity(segment, id) {
     initializeMemberSetIfNeeded();
 }
 
-Sketches::~Sketches() { doUninitializeMigrationHelpers(); }
+Sketches::~Sketches() {
+    doUninitializeMigrationHelpers();
+}
 
 void Sketches::initializeMemberSet(uint32_t version, MemberSet& memberSet) {
     // Version 0 persisted nothing of its own; 1 added the mark, 2 the switch.
@@ -104,9 +110,106 @@ unsigned int Sketches::getNextID() {
     return ++m_highWaterMark;
 }
 
+void Sketches::onPostCreation(int kind) {
+    CommonBaseGroupEntity::onPostCreation(kind);
+    connectScene();
+}
+
+void Sketches::onPostChange(const EntityChange& change) {
+    CommonBaseGroupEntity::onPostChange(change);
+    onPostChangeScene(change.changeType());
+}
+
+void Sketches::onPreDeletion(int kind) {
+    disconnectScene();
+    CommonBaseGroupEntity::onPreDeletion(kind);
+}
+
+void Sketches::sceneNode(Wyn::Graphics::ARenderNode* node) {
+    m_groupNode = dynamic_cast<Wyn::Graphics::GroupNode*>(node);
+}
+
+void Sketches::onCreateScene(Scene::NodeChange& change) {
+    m_groupNode = change.createGroupNode(this);
+    INodeSource::onCreateScene(change);
+}
+
+void Sketches::createChildNodes(Scene::NodeChange& change) {
+    for (const StrongRef<Entity>& child : children())
+        if (auto* sketch = ::Kv::queryInterface<Sketch>(child.get()))
+            if (Wyn::Graphics::ARenderNode* node = sketch->createScene())
+                change.addChild(node);
+}
+
+void Sketches::releaseScene() {
+    INodeSource::releaseScene();
+    m_groupNode = nullptr;
+}
+
+bool Sketches::isVisible(CommonData::IComponentTraversalContext*) {
+    return m_visible;
+}
+
+void Sketches::isVisible(bool visible) {
+    {
+        EntityChange change(this, kTransactDo, kChangeAppearance, 3, nullptr, true);
+        m_visible = visible;
+    }
+    for (const StrongRef<Entity>& child : children())
+        if (::Kv::queryInterface<Sketch>(child.get())) {
+            EntityChange touch(child.get(), kTransactDo, kChangeAppearance, 3, nullptr, true);
+        }
+}
+
+bool Sketches::toggleVisibility(const ObjectPath&) {
+    isVisible(!m_visible);
+    return true;
+}
+
+Request* Sketches::onProvidePasteRequest(const std::vector<ObjectPath>& pasted,
+                                         const ObjectPath& target, bool isCut, bool isClone,
+                                         bool isReorder) {
+    auto* sink = ::Kv::queryInterface<DataModel::IPasteSink>(parentEntity());
+    return sink ? sink->onProvidePasteRequest(pasted, target, isCut, isClone, isReorder) : nullptr;
+}
+
+bool Sketches::onCanPaste(const std::vector<ObjectPath>& pasted, const ObjectPath& target, bool,
+                          bool) {
+    for (const ObjectPath& path : pasted) {
+        if (path == target)
+            return false;
+        // The deepest managed entity on the path: pasting it into itself or
+        // into something below it cannot work.
+        const auto& elements = path.elements();
+        for (auto it = elements.rbegin(); it != elements.rend(); ++it) {
+            if (!::Kv::queryInterface<Managed::ManagedEntity>(it->get()))
+                continue;
+            if (target.contains(it->get()))
+                return false;
+            break;
+        }
+    }
+    return true;
+}
+
+bool Sketches::onProvideNominalHitInfo(const LogicalSelection*, const ZkGeMatrix3d& transform,
+                                       ZkGePoint3d& point, ZkGeMatrix3d& pointTransform) const {
+    point = ZkGePoint3d::kOrigin;
+    pointTransform = transform;
+    return true;
+}
+
 bool Sketches::getOnk(Onk& key) {
     key.setName(L"Sketches");
     return true;
+}
+
+IScriptableObject* Sketches::getChildObject(const Onk& key, const ObjectPath&) {
+    for (const StrongRef<Entity>& child : children())
+        if (auto* sketch = ::Kv::queryInterface<Sketch>(child.get());
+            sketch && sketch->userName() == key.representation())
+            return static_cast<IScriptableObject*>(sketch);
+    return nullptr;
 }
 
 void* Sketches::queryInterface(const UniqueString& id) {
@@ -114,6 +217,14 @@ void* Sketches::queryInterface(const UniqueString& id) {
         return this;
     if (void* base = CommonBaseGroupEntity::queryInterface(id))
         return base;
+    if (id == INodeSource::interfaceId())
+        return static_cast<INodeSource*>(this);
+    if (id == IComponentObject::interfaceId())
+        return static_cast<IComponentObject*>(this);
+    if (id == IVisibilityToggle::interfaceId())
+        return static_cast<IVisibilityToggle*>(this);
+    if (id == IPasteSink::interfaceId())
+        return static_cast<IPasteSink*>(this);
     return id == IScriptableObject::interfaceId() ? static_cast<IScriptableObject*>(this) : nullptr;
 }
 

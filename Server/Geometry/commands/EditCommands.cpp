@@ -1,0 +1,153 @@
+#include "Geometry/commands/EditCommands.h"
+
+#include "Geometry/commands/CommandTargets.h"
+#include "Geometry/curves3d/Curve3D.h"
+#include "Geometry/sketch3d/CoordinateSystem.h"
+#include "Geometry/sketch3d/CurveUses.h"
+#include "Geometry/sketch3d/GeometryBase3D.h"
+#include "Geometry/sketch3d/Point3D.h"
+#include "Geometry/sketch3d/Sketch.h"
+#include "Geometry/sketch3d/Sketches.h"
+#include "Kv/Commands/ArgumentError.h"
+#include "Kv/Commands/CommandContext.h"
+#include "Kv/Commands/CommandError.h"
+#include "Kv/Commands/CommandLine.h"
+#include "Kv/Commands/CommandMgr.h"
+
+#include <ostream>
+
+namespace Kv::Geometry {
+namespace {
+
+std::string quoted(CommandContext& context, Entity& entity) {
+    return "'" + CommandTargets::pathOf(context, entity) + "'";
+}
+
+void point(CommandContext& context) {
+    CommandLine& args = context.args();
+    const ZkGePoint3d position = args.point3("X Y Z");
+    args.expectEnd();
+    Sketch& sketch = CommandTargets::currentSketch(context);
+    StrongRef<Point3D> made = Point3D::findOrMake(StrongRef<Entity>(&sketch), position);
+    if (!made)
+        throw CommandError("no point could be made in the current sketch");
+    context.out() << CommandTargets::pathOf(context, *made) << '\n';
+}
+
+// Moving a point tells no curve: the curves that use it are brought up to
+// date here, as every mover of points must.
+void move(CommandContext& context) {
+    Entity& entity = CommandTargets::entity(context, "PATH");
+    const ZkGeVector3d offset = context.args().vector3("DX DY DZ");
+    context.args().expectEnd();
+    if (auto* sketch = ::Kv::queryInterface<Sketch>(&entity)) {
+        if (!sketch->coordinateSystem())
+            throw CommandError(quoted(context, entity) + " has no placement to move");
+        const StrongRef<CoordinateSystem>& placement = sketch->coordinateSystem();
+        placement->transform(ZkGeMatrix3d::translation(offset) * placement->transform());
+        return;
+    }
+    auto* geometry = ::Kv::queryInterface<GeometryBase3D>(&entity);
+    if (!geometry)
+        throw CommandError(quoted(context, entity) + " cannot be moved");
+    geometry->translate(offset);
+    auto* point = ::Kv::queryInterface<Point3D>(&entity);
+    if (!point || !point->curveUses())
+        return;
+    for (const PassiveRef<Curve3D>& curve : point->curveUses()->curves())
+        if (curve)
+            curve->updateCurve();
+}
+
+bool readBoolean(CommandLine& args) {
+    return args.boolean("VALUE");
+}
+
+// Properties through the entity's own setters, so that each records its own
+// change; `set` refuses what the entity does not have.
+void set(CommandContext& context) {
+    CommandLine& args = context.args();
+    Entity& entity = CommandTargets::entity(context, "PATH");
+    const std::string property = args.word("PROPERTY");
+    auto* geometry = ::Kv::queryInterface<GeometryBase3D>(&entity);
+    auto* sketch = ::Kv::queryInterface<Sketch>(&entity);
+    auto* sketches = ::Kv::queryInterface<Sketches>(&entity);
+    auto lacks = [&]() -> CommandError {
+        return CommandError(quoted(context, entity) + " has no property '" + property + "'");
+    };
+
+    if (property == "lineColor" || property == "fillColor") {
+        const double red = args.number("R"), green = args.number("G"), blue = args.number("B");
+        const double alpha = args.atEnd() ? 1.0 : args.number("A");
+        args.expectEnd();
+        for (double component : {red, green, blue, alpha})
+            if (!(component >= 0.0 && component <= 1.0))
+                throw ArgumentError("colour components lie between 0 and 1");
+        if (!geometry)
+            throw lacks();
+        const Color color{float(red), float(green), float(blue), float(alpha)};
+        if (property == "lineColor")
+            geometry->lineColor(color);
+        else
+            geometry->fillColor(color);
+    } else if (property == "lineThickness") {
+        const double thickness = args.number("T");
+        args.expectEnd();
+        if (!(thickness > 0.0))
+            throw ArgumentError("T must be greater than 0");
+        if (!geometry)
+            throw lacks();
+        geometry->lineThickness(float(thickness));
+    } else if (property == "zOrder") {
+        const long long order = args.integer("N", 0, 0xFFFFFFFFll);
+        args.expectEnd();
+        if (!geometry)
+            throw lacks();
+        geometry->zOrder(static_cast<unsigned int>(order));
+    } else if (property == "visible") {
+        const bool visible = readBoolean(args);
+        args.expectEnd();
+        if (geometry)
+            geometry->isVisible(visible);
+        else if (sketch)
+            sketch->visible(visible);
+        else if (sketches)
+            sketches->isVisible(visible);
+        else
+            throw lacks();
+    } else if (property == "fixed") {
+        const bool fixed = readBoolean(args);
+        args.expectEnd();
+        if (auto* point = ::Kv::queryInterface<Point3D>(&entity))
+            point->fixed(fixed);
+        else if (auto* curve = ::Kv::queryInterface<Curve3D>(&entity))
+            curve->fixed(fixed);
+        else
+            throw lacks();
+    } else {
+        throw ArgumentError("unknown property '" + property +
+                            "' (lineColor, fillColor, lineThickness, zOrder, visible, fixed)");
+    }
+}
+
+} // namespace
+
+void EditCommands::registerCommands(CommandMgr& commands) {
+    commands.registerCommand(
+        Command("point", "point X Y Z", "a point of the current sketch; prints its path", true,
+                point)
+            .details("A point already at that position (within the kernel's tolerance) is\n"
+                     "found rather than made; its path is printed all the same."));
+    commands.registerCommand(
+        Command("move", "move PATH DX DY DZ", "translate the entity at PATH", true, move)
+            .details("Moving a point brings the curves that use it up to date. Moving a sketch\n"
+                     "moves its placement."));
+    commands.registerCommand(
+        Command("set", "set PATH PROPERTY VALUE...", "set a property of the entity at PATH", true,
+                set)
+            .details("Properties: lineColor R G B [A], fillColor R G B [A], lineThickness T,\n"
+                     "zOrder N, visible true|false (geometry, sketches, the collection),\n"
+                     "fixed true|false (points and curves)."));
+}
+
+} // namespace Kv::Geometry

@@ -1,0 +1,46 @@
+#include "Geometry/commands/GeometryCommandProvider.h"
+
+#include "Geometry/commands/EditCommands.h"
+#include "Geometry/commands/SketchCommands.h"
+#include "Kv/Commands/CommandMgr.h"
+
+#include <algorithm>
+
+namespace Kv::Geometry {
+
+GeometryCommandProvider& GeometryCommandProvider::instance() {
+    static GeometryCommandProvider provider;
+    return provider;
+}
+
+void GeometryCommandProvider::registerCommands(CommandMgr& commands) {
+    std::vector<std::string> before;
+    for (const Command* command : commands.commands())
+        before.push_back(command->name());
+    SketchCommands().registerCommands(commands);
+    EditCommands().registerCommands(commands);
+    std::vector<std::string> added;
+    for (const Command* command : commands.commands())
+        if (std::find(before.begin(), before.end(), command->name()) == before.end())
+            added.push_back(command->name());
+    m_registered.emplace_back(&commands, std::move(added));
+}
+
+void GeometryCommandProvider::unregisterCommands(CommandMgr& commands) {
+    for (auto it = m_registered.begin(); it != m_registered.end();) {
+        if (it->first != &commands) {
+            ++it;
+            continue;
+        }
+        for (const std::string& name : it->second)
+            commands.unregisterCommand(name);
+        it = m_registered.erase(it);
+    }
+}
+
+void GeometryCommandProvider::unregisterAllCommands() {
+    while (!m_registered.empty())
+        unregisterCommands(*m_registered.front().first);
+}
+
+} // namespace Kv::Geometry

@@ -1,0 +1,303 @@
+// The add-in's kvgeo commands, run through a command registry and session as
+// kvgeo runs them: sketches, points, naming, showing and hiding, moving and
+// setting properties, with undo, redo, save and open around them.
+
+#include "Geometry/GeometryComponentContributor.h"
+#include "Geometry/commands/GeometryCommandProvider.h"
+#include "Geometry/curves3d/Line3D.h"
+#include "Geometry/sketch3d/CoordinateSystem.h"
+#include "Geometry/sketch3d/Point3D.h"
+#include "Geometry/sketch3d/Sketch.h"
+#include "Geometry/sketch3d/Sketches.h"
+#include "Kv/AddInMgr/AddInMgr.h"
+#include "Kv/Commands/CommandContext.h"
+#include "Kv/Commands/CommandError.h"
+#include "Kv/Commands/CommandMgr.h"
+#include "Kv/Commands/DocumentCommands.h"
+#include "Kv/Commands/HostCommands.h"
+#include "Kv/Commands/Session.h"
+#include "Kv/CommonData/Component.h"
+#include "Kv/DataModel/Asset.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+#include <unistd.h>
+
+namespace Kv::Geometry::CommandTests {
+namespace {
+
+using ::testing::HasSubstr;
+
+class SketchCommandsTest : public ::testing::Test {
+protected:
+    SketchCommandsTest()
+        : session(addIns)
+        , context(session, out) {
+        session.addComponentContributor(&GeometryComponentContributor::instance());
+        HostCommands(addIns).registerCommands(commands);
+        DocumentCommands().registerCommands(commands);
+        GeometryCommandProvider::instance().registerCommands(commands);
+    }
+    ~SketchCommandsTest() override {
+        GeometryCommandProvider::instance().unregisterCommands(commands);
+        session.closeDocument();
+        std::remove(file.c_str());
+    }
+
+    // What the command printed.
+    std::string run(const std::string& line) {
+        out.str("");
+        commands.run(line, context);
+        return out.str();
+    }
+    // The error message of a command that must fail.
+    std::string failure(const std::string& line) {
+        try {
+            run(line);
+        } catch (const CommandError& error) {
+            return error.what();
+        }
+        ADD_FAILURE() << line << " succeeded";
+        return {};
+    }
+    template <class T> T* at(const std::string& path) {
+        return queryInterface<T>(session.find(path));
+    }
+
+    AddInMgr addIns;
+    Session session;
+    std::ostringstream out;
+    CommandContext context;
+    CommandMgr commands;
+    const std::string file = "/tmp/kv-sketch-commands-" + std::to_string(::getpid()) + ".kvd";
+};
+
+// ---- sketches
+
+TEST_F(SketchCommandsTest, SketchesAreNamedInOrderAndListedByName) {
+    EXPECT_EQ(run("sketch"), "Sketch1\n");
+    EXPECT_EQ(run("sketch"), "Sketch2\n");
+    EXPECT_EQ(run("sketch"), "Sketch3\n");
+    EXPECT_EQ(run("ls Sketches"),
+              "Sketches/Sketch1\tSketch\nSketches/Sketch2\tSketch\nSketches/Sketch3\tSketch\n");
+    EXPECT_EQ(session.pathOf(session.currentPath().get()), "Sketches/Sketch3");
+    EXPECT_THAT(run("info Sketches/Sketch2"), HasSubstr("Sketch Sketch2 (Base "));
+    EXPECT_EQ(run("get Sketches/Sketch2 creationIndex"), "2\n");
+}
+
+TEST_F(SketchCommandsTest, SketchIsPlacedByItsOptions) {
+    EXPECT_EQ(run("sketch Side origin 1 2 3 zaxis 0 -2 0 xaxis 1 1 0"), "Side\n");
+    Sketch* side = at<Sketch>("Sketches/Side");
+    ASSERT_NE(side, nullptr);
+    ASSERT_TRUE(side->coordinateSystem());
+    const CoordinateSystem& placement = *side->coordinateSystem();
+    EXPECT_EQ(placement.origin(), ZkGePoint3d(1, 2, 3));
+    EXPECT_TRUE(placement.zAxis().isEqualTo(ZkGeVector3d(0, -1, 0)));
+    EXPECT_TRUE(placement.xAxis().isEqualTo(ZkGeVector3d(1, 0, 0))) << "squared up with z";
+    EXPECT_TRUE(placement.yAxis().isEqualTo(ZkGeVector3d(0, 0, 1))) << "right-handed";
+    EXPECT_EQ(run("sketch \"origin\""), "origin\n") << "a quoted keyword is a name";
+    EXPECT_EQ(run("sketch zaxis 1 0 0"), "Sketch3\n");
+    EXPECT_TRUE(at<Sketch>("Sketches/Sketch3")
+                    ->coordinateSystem()
+                    ->xAxis()
+                    .isEqualTo(ZkGeVector3d(0, 1, 0)))
+        << "a default x axis across the given z";
+}
+
+TEST_F(SketchCommandsTest, BadPlacementsAreRefusedAndChangeNothing) {
+    EXPECT_THAT(failure("sketch xaxis 0 0 5"), HasSubstr("parallel"));
+    EXPECT_THAT(failure("sketch zaxis 0 0 0"), HasSubstr("zero"));
+    EXPECT_THAT(failure("sketch A origin 1 2"), HasSubstr("usage: sketch"));
+    EXPECT_THAT(failure("sketch A B"), HasSubstr("usage: sketch"));
+    EXPECT_EQ(run("ls Sketches"), "") << "a failed command leaves no sketch behind";
+    EXPECT_EQ(run("sketch"), "Sketch1\n") << "and takes no number";
+}
+
+TEST_F(SketchCommandsTest, TakenNamesBecomeUniqueAndRenamingSaysWhatItGave) {
+    run("sketch Profile");
+    EXPECT_EQ(run("sketch Profile"), "Profile (1)\n");
+    EXPECT_EQ(run("rename \"Sketches/Profile (1)\" Top"), "Top\n");
+    EXPECT_EQ(run("rename Sketches/Top Profile"), "Profile (1)\n");
+    EXPECT_EQ(run("ls Sketches"), "Sketches/Profile\tSketch\nSketches/Profile (1)\tSketch\n");
+    EXPECT_THAT(failure("rename Sketches New"), HasSubstr("has no user name"));
+    EXPECT_THAT(failure("rename Sketches/Nothing New"), HasSubstr("no entity 'Nothing'"));
+}
+
+TEST_F(SketchCommandsTest, UsePicksTheCurrentSketch) {
+    run("sketch");
+    run("sketch");
+    run("use Sketches/Sketch1");
+    EXPECT_EQ(run("point 1 2 3"), "Sketches/Sketch1/Point:1:1\n");
+    EXPECT_EQ(run("point 1 2 3"), "Sketches/Sketch1/Point:1:1\n") << "found, not made";
+    EXPECT_EQ(run("point 4 5 6"), "Sketches/Sketch1/Point:1:2\n");
+    EXPECT_EQ(run("ls ."),
+              "Sketches/Sketch1/Point:1:1\tPoint3D\nSketches/Sketch1/Point:1:2\tPoint3D\n");
+    EXPECT_EQ(run("get ./Point:1:2 point"), "(4, 5, 6)\n");
+    EXPECT_THAT(run("info Sketches/Sketch1/Point:1:2"), HasSubstr("Point3D at (4, 5) (Base "));
+    EXPECT_THAT(failure("use Sketches"), HasSubstr("is not a 3D sketch"));
+}
+
+TEST_F(SketchCommandsTest, PointsNeedACurrentSketchInTheDocument) {
+    EXPECT_THAT(failure("point 0 0 0"), HasSubstr("no current sketch"));
+    run("sketch");
+    run("undo");
+    EXPECT_THAT(failure("point 0 0 0"), HasSubstr("no longer in the document"));
+    run("redo");
+    EXPECT_EQ(run("point 0 0 0"), "Sketches/Sketch1/Point:1:1\n");
+}
+
+// ---- showing and hiding
+
+TEST_F(SketchCommandsTest, HideShowAndTheCollectionSwitch) {
+    run("sketch");
+    run("sketch");
+    run("hide Sketches/Sketch1");
+    EXPECT_EQ(run("get Sketches/Sketch1 isVisible"), "false\n");
+    run("hide Sketches/Sketch1"); // already hidden: nothing to do
+    run("hideall");
+    EXPECT_EQ(run("get Sketches visible"), "false\n");
+    EXPECT_FALSE(at<Sketch>("Sketches/Sketch2")->isDrawn());
+    EXPECT_TRUE(at<Sketch>("Sketches/Sketch2")->isOwnVisible());
+    run("showall");
+    EXPECT_TRUE(at<Sketch>("Sketches/Sketch2")->isDrawn());
+    EXPECT_FALSE(at<Sketch>("Sketches/Sketch1")->isDrawn());
+    run("show Sketches/Sketch1");
+    EXPECT_TRUE(at<Sketch>("Sketches/Sketch1")->isDrawn());
+
+    EXPECT_EQ(run("point 1 1 1"), "Sketches/Sketch2/Point:1:1\n");
+    run("hide ./Point:1:1");
+    EXPECT_EQ(run("get ./Point:1:1 visible"), "false\n");
+    run("hide Sketches");
+    EXPECT_EQ(run("get Sketches visible"), "false\n");
+    EXPECT_THAT(failure("hide ./Point:1:1/CurveUses#1"), HasSubstr("no entity"));
+}
+
+// ---- moving and properties
+
+TEST_F(SketchCommandsTest, MovingAPointBringsItsCurvesAlong) {
+    run("sketch");
+    run("point 0 0 0");
+    run("point 4 0 0");
+    Sketch* sketch = at<Sketch>("Sketches/Sketch1");
+    StrongRef<Line3D> line =
+        Line3D::make(StrongRef<Entity>(sketch), StrongRef<Point3D>(at<Point3D>("./Point:1:1")),
+                     StrongRef<Point3D>(at<Point3D>("./Point:1:2")));
+    run("move ./Point:1:2 0 3 0");
+    EXPECT_EQ(at<Point3D>("./Point:1:2")->point(), ZkGePoint3d(4, 3, 0));
+    EXPECT_TRUE(line->curve().isOn(ZkGePoint3d(4, 3, 0))) << "the line follows its end";
+    EXPECT_EQ(run("point 4 3 0"), "Sketches/Sketch1/Point:1:2\n") << "found where it went";
+    run("undo");
+    EXPECT_EQ(at<Point3D>("./Point:1:2")->point(), ZkGePoint3d(4, 0, 0));
+    EXPECT_TRUE(line->curve().isOn(ZkGePoint3d(4, 0, 0)));
+
+    run("move Sketches/Sketch1 0 0 10");
+    EXPECT_EQ(sketch->coordinateSystem()->origin(), ZkGePoint3d(0, 0, 10));
+    EXPECT_THAT(failure("move Sketches 1 1 1"), HasSubstr("cannot be moved"));
+}
+
+TEST_F(SketchCommandsTest, PropertiesGoThroughTheEntitysSetters) {
+    run("sketch");
+    run("point 1 2 3");
+    run("set ./Point:1:1 lineColor 1 0 0.5 1");
+    run("set ./Point:1:1 lineThickness 2.5");
+    run("set ./Point:1:1 zOrder 4");
+    run("set ./Point:1:1 fixed true");
+    run("set ./Point:1:1 visible false");
+    Point3D* point = at<Point3D>("./Point:1:1");
+    EXPECT_EQ(point->lineColor(), Color(1, 0, 0.5f, 1));
+    EXPECT_EQ(point->lineThickness(), 2.5f);
+    EXPECT_EQ(point->zOrder(), 4u);
+    EXPECT_TRUE(point->isFixed());
+    EXPECT_FALSE(point->isVisible());
+    run("set Sketches/Sketch1 visible false");
+    EXPECT_FALSE(at<Sketch>("Sketches/Sketch1")->isOwnVisible());
+    run("undo 6");
+    EXPECT_EQ(point->lineColor(), Color());
+    EXPECT_FALSE(point->isFixed());
+    EXPECT_TRUE(at<Sketch>("Sketches/Sketch1")->isOwnVisible());
+
+    EXPECT_THAT(failure("set ./Point:1:1 colour 1 0 0"), HasSubstr("unknown property 'colour'"));
+    EXPECT_THAT(failure("set Sketches/Sketch1 fixed true"), HasSubstr("has no property 'fixed'"));
+    EXPECT_THAT(failure("set ./Point:1:1 lineColor 2 0 0"), HasSubstr("between 0 and 1"));
+    EXPECT_THAT(failure("set ./Point:1:1 lineThickness 0"), HasSubstr("greater than 0"));
+    EXPECT_THAT(failure("set ./Point:1:1 visible maybe"), HasSubstr("usage: set"));
+}
+
+// ---- undo, redo, save and open
+
+TEST_F(SketchCommandsTest, DocumentComesBackFromItsFile) {
+    run("sketch");
+    run("point 0 0 0");
+    run("point 1 0 0");
+    run("sketch Side origin 0 0 1");
+    run("point 2 2 2");
+    run("rename Sketches/Sketch1 Base");
+    run("hide Sketches/Side");
+    const std::string listed = run("ls -a Sketches");
+    const std::string members = run("get Sketches/Base/Point:1:2");
+    run("save " + file);
+    run("new");
+    EXPECT_EQ(run("ls Sketches"), "");
+    run("open " + file);
+    EXPECT_EQ(run("ls -a Sketches"), listed);
+    EXPECT_EQ(run("get Sketches/Base/Point:1:2"), members);
+    EXPECT_EQ(run("get Sketches/Side isVisible"), "false\n");
+    run("use Sketches/Base");
+    EXPECT_EQ(run("point 1 0 0"), "Sketches/Base/Point:1:2\n") << "shared after opening";
+    EXPECT_EQ(run("sketch"), "Sketch3\n") << "numbering goes on";
+}
+
+TEST_F(SketchCommandsTest, CommandsUndoAndRedoOneAtATime) {
+    run("sketch");
+    const std::string empty = run("ls -a");
+    run("point 0 0 0");
+    run("rename Sketches/Sketch1 Base");
+    const std::string renamed = run("ls -a");
+    run("undo 2");
+    EXPECT_EQ(run("ls -a"), empty);
+    run("redo 2");
+    EXPECT_EQ(run("ls -a"), renamed);
+}
+
+// ---- the real program
+
+std::string kvgeo(const std::string& arguments, int& status) {
+    const std::string command =
+        std::string(KV_RUNTIME_ROOT) + "/../bin/kvgeo -q " + arguments + " 2>&1";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    std::string output;
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        output.append(buffer, n);
+    status = ::pclose(pipe);
+    return output;
+}
+
+TEST(Kvgeo, ListsTheSketchesItMade) {
+    int status = -1;
+    const std::string output = kvgeo("-c sketch -c sketch -c sketch -c ls", status);
+    EXPECT_EQ(status, 0) << output;
+    EXPECT_THAT(output, HasSubstr("Sketch1\nSketch2\nSketch3\n"));
+    EXPECT_THAT(output, HasSubstr("Sketches/Sketch1\tSketch\nSketches/Sketch2\tSketch\n"
+                                  "Sketches/Sketch3\tSketch\n"));
+}
+
+TEST(Kvgeo, PointsAreNamedByTheirKeysAndErrorsStopTheScript) {
+    int status = -1;
+    const std::string output =
+        kvgeo("-c sketch -c \"point 1 2 3\" -c \"point 1 2 3\" -c \"point 0 0 0\" "
+              "-c \"get Sketches/Sketch1/Point:1:2 point\" -c \"use Sketches\" -c \"point 9 9 9\"",
+              status);
+    EXPECT_NE(status, 0);
+    EXPECT_THAT(output,
+                HasSubstr("Sketch1\nSketches/Sketch1/Point:1:1\nSketches/Sketch1/Point:1:1\n"
+                          "Sketches/Sketch1/Point:1:2\n(0, 0, 0)\n"));
+    EXPECT_THAT(output, HasSubstr("error: 'Sketches' is not a 3D sketch"));
+    EXPECT_THAT(output, ::testing::Not(HasSubstr("Point:1:3")));
+}
+
+} // namespace
+} // namespace Kv::Geometry::CommandTests
