@@ -1,0 +1,108 @@
+#include "Geometry/workgeometry/OriginWorkGeometry.h"
+
+#include "Geometry/workgeometry/WorkAxis.h"
+#include "Geometry/workgeometry/WorkPlane.h"
+#include "Geometry/workgeometry/WorkPoint.h"
+#include "Kv/CommonData/IComponent.h"
+#include "Kv/DataModel/DataChange.h"
+#include "Kv/DataModel/EntityChange.h"
+#include "Kv/DataModel/MemberRegistration.h"
+#include "Kv/DataModel/Onk.h"
+
+#include <boost/format.hpp>
+
+namespace Kv::Geometry {
+
+KV_GEOMETRY_ENTITY_IMPL(OriginWorkGeometry)
+
+StrongRefCreator<OriginWorkGeometry> OriginWorkGeometry::make(IComponent* component) {
+    Entity* owner = component ? component->componentEntity() : nullptr;
+    if (!owner)
+        return {};
+    StrongRef<OriginWorkGeometry> origin(new OriginWorkGeometry(owner));
+    origin->postCreation(kTransactDo);
+    return StrongRefCreator<OriginWorkGeometry>(origin);
+}
+
+// The names are stored with each entity, so documents keep them whatever
+// language later opens them.
+StrongRefCreator<OriginWorkGeometry> OriginWorkGeometry::makeStandard(IComponent* component) {
+    StrongRef<OriginWorkGeometry> origin = make(component);
+    if (!origin)
+        return {};
+    const StrongRef<Entity> parent(origin.get());
+    WorkPlane::make(parent, ZkGePlane::kYZPlane, true, L"YZ Plane");
+    WorkPlane::make(parent, ZkGePlane::kZXPlane, true, L"XZ Plane");
+    WorkPlane::make(parent, ZkGePlane::kXYPlane, true, L"XY Plane");
+    WorkAxis::make(parent, ZkGeLine3d::kXAxis, true, L"X Axis");
+    WorkAxis::make(parent, ZkGeLine3d::kYAxis, true, L"Y Axis");
+    WorkAxis::make(parent, ZkGeLine3d::kZAxis, true, L"Z Axis");
+    WorkPoint::make(parent, ZkGePoint3d::kOrigin, true, L"Center Point");
+    return StrongRefCreator<OriginWorkGeometry>(origin);
+}
+
+OriginWorkGeometry::OriginWorkGeometry(Entity* component)
+    : CommonBaseGroupEntity(component) {
+    initializeMemberSetIfNeeded();
+}
+
+OriginWorkGeometry::OriginWorkGeometry(Segment* segment, uint64_t id)
+    : CommonBaseGroupEntity(segment, id) {
+    initializeMemberSetIfNeeded();
+}
+
+void OriginWorkGeometry::initializeMemberSet(uint32_t, MemberSet& memberSet) {
+    registerMember(memberSet, "visible", m_visible);
+}
+
+void OriginWorkGeometry::initializeMemberSetIfNeeded() {
+    s_metaType().initializeMemberSetIfNeeded(
+        this, [this](uint32_t version, MemberSet& set) { initializeMemberSet(version, set); });
+    s_metaType().beginMigrationIfNeeded(this, nullptr);
+}
+
+StrongRef<WorkGeometry> OriginWorkGeometry::originWorkGeometry(unsigned int index) const {
+    return StrongRef<WorkGeometry>(::Kv::queryInterface<WorkGeometry>(child(index).get()));
+}
+
+bool OriginWorkGeometry::isVisible(CommonData::IComponentTraversalContext*) {
+    return m_visible;
+}
+
+void OriginWorkGeometry::isVisible(bool visible) {
+    EntityChange change(this, kTransactDo, kChangeAppearance, 3, nullptr, true);
+    m_visible = visible;
+}
+
+bool OriginWorkGeometry::toggleVisibility(const ObjectPath&) {
+    isVisible(!m_visible);
+    return true;
+}
+
+bool OriginWorkGeometry::getOnk(Onk& key) {
+    key.setName(L"OriginWorkGeometry");
+    return true;
+}
+
+IScriptableObject* OriginWorkGeometry::getChildObject(const Onk& key, const ObjectPath&) {
+    return WorkGeometry::childNamed(*this, key.representation());
+}
+
+void* OriginWorkGeometry::queryInterface(const UniqueString& id) {
+    if (id == interfaceId())
+        return this;
+    if (void* base = CommonBaseGroupEntity::queryInterface(id))
+        return base;
+    if (id == IComponentObject::interfaceId())
+        return static_cast<IComponentObject*>(this);
+    if (id == IVisibilityToggle::interfaceId())
+        return static_cast<IVisibilityToggle*>(this);
+    return id == IScriptableObject::interfaceId() ? static_cast<IScriptableObject*>(this) : nullptr;
+}
+
+std::wstring OriginWorkGeometry::onToString() const {
+    return (boost::wformat(L"OriginWorkGeometry (base %1%)") % CommonBaseGroupEntity::onToString())
+        .str();
+}
+
+} // namespace Kv::Geometry
