@@ -2,6 +2,10 @@
 
 #include "Kv/DataModel/DataModelCallback.h"
 
+namespace Kv {
+class Entity;
+}
+
 namespace Kv::Geometry {
 
 // Data-model events that concern 2D points as a whole. Point2D installs the
@@ -11,8 +15,12 @@ public:
     Point2DCallback() = default;
     ~Point2DCallback() override;
 
-    // Refilling each 2D sketch's point index after a restore comes with the
-    // Point2D and Sketch2D classes.
+    // The point index is never persisted: after a restore every point
+    // directly under a 2D sketch is entered there again at its position.
+    void onPostRestore(Asset& asset) override;
+
+private:
+    void restoreIndexes(Entity& entity) const;
 };
 
 // Made at load; GeometryRegistration.cpp fixes its place in the load order.
