@@ -154,6 +154,10 @@ void Sketch::onPreDeletion(int kind) {
     CommonBaseGroupEntity::onPreDeletion(kind);
 }
 
+void Sketch::onObservedEntityPreDeletion(const StrongRef<Entity>&, int) {
+    clientObject(nullptr);
+}
+
 void Sketch::onPostChange(const EntityChange& change) {
     CommonBaseGroupEntity::onPostChange(change);
     onPostChangeScene(change.changeType());

@@ -6,6 +6,7 @@
 #include "Kv/CommonData/CommonBaseGroupEntity.h"
 #include "Kv/CommonData/IComponentObject.h"
 #include "Kv/CommonData/IVisibilityToggle.h"
+#include "Kv/DataModel/IEntityObserver.h"
 #include "Kv/DataModel/ILogicalSelectionTransform.h"
 #include "Kv/DataModel/IPasteSink.h"
 #include "Kv/DataModel/IPasteSource.h"
@@ -39,6 +40,7 @@ class Text;
 // space by its coordinate system.
 class Sketch : public CommonData::CommonBaseGroupEntity,
                public Scene::INodeSource,
+               public IEntityObserver,
                public CommonData::IComponentObject,
                public CommonData::IVisibilityToggle,
                public DataModel::ILogicalSelectionTransform,
@@ -144,6 +146,13 @@ public:
                                    bool isCut, bool isClone, bool isReorder) override;
     bool onCanPaste(const std::vector<ObjectPath>& pasted, const ObjectPath& target, bool isCut,
                     bool isReorder) override;
+
+    // The sketch watches the object it is served to (its client object) and
+    // lets go of it when that object is about to be deleted.
+    void onEntityPreDeletion(Entity& entity, int kind) override {
+        onObservedEntityPreDeletion(StrongRef<Entity>(&entity), kind);
+    }
+    void onObservedEntityPreDeletion(const StrongRef<Entity>& entity, int kind);
 
     void* queryInterface(const UniqueString& id) override;
     KV_INTERFACE_ID("Kv::Geometry::Sketch")

@@ -1,6 +1,11 @@
 #pragma once
 
+#include "Kv/Base/PassiveRef.h"
 #include "Kv/DataModel/Entity.h"
+
+namespace Kv {
+class IEntityObserver;
+}
 
 namespace Kv::Managed {
 
@@ -10,11 +15,23 @@ class ManagedEntity : public Entity {
 public:
     Entity* parent() const { return parentEntity(); }
 
+    // The object the host serves this entity's common data to (a feature built
+    // on a sketch, say); null when none. It is a binding of the running
+    // session, neither saved nor undone. An entity that is an IEntityObserver
+    // watches its client and so hears when the client is about to be deleted.
+    Entity* clientObject() const { return m_client.getTarget(); }
+    void clientObject(Entity* client);
+
     void* queryInterface(const UniqueString& id) override;
     KV_INTERFACE_ID("Kv::Managed::ManagedEntity")
 
 protected:
     using Entity::Entity;
+    ~ManagedEntity() override;
+
+private:
+    PassiveRef<Entity> m_client;
+    IEntityObserver* m_clientObserver = nullptr;
 };
 
 } // namespace Kv::Managed

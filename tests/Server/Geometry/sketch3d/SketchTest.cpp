@@ -340,6 +340,30 @@ TEST(SketchLifecycle, SketchCanTakeANewNumber) {
     EXPECT_EQ(doc.sketches->highWaterMark(), 2u);
 }
 
+TEST(SketchLifecycle, SketchLetsGoOfAClientAboutToBeDeleted) {
+    SketchModelDocument doc;
+    StrongRef<Sketch> sketch = doc.newSketch();
+    StrongRef<Sketch> other = doc.newSketch();
+    StrongRef<Point3D> client;
+    doc.transact([&] { client = Point3D::make(other, ZkGePoint3d(1, 0, 0)); });
+    sketch->clientObject(client.get());
+    EXPECT_EQ(sketch->clientObject(), client.get());
+
+    doc.transact([&] { other->remove(StrongRef<GeometryBase3D>(client)); });
+    EXPECT_EQ(sketch->clientObject(), nullptr);
+    ASSERT_TRUE(doc.asset.undo());
+    EXPECT_EQ(sketch->clientObject(), nullptr) << "the binding is not part of the document";
+
+    // A sketch that goes first leaves nothing behind in its client's observers.
+    {
+        StrongRef<Sketch> shortLived = doc.newSketch();
+        shortLived->clientObject(client.get());
+        doc.transact([&] { doc.sketches->removeChild(StrongRef<Entity>(shortLived)); });
+        doc.asset.undoStack().clear();
+    }
+    doc.transact([&] { other->remove(StrongRef<GeometryBase3D>(client)); });
+}
+
 // ---- coordinate system
 
 TEST(CoordinateSystem, SettingTheOriginLosesTheRotation) {

@@ -341,8 +341,9 @@ TEST(NodeChange, LevelsOfDetailAreRealisedLevelByLevel) {
     LodSource source;
     scene.connect(&source);
     scene.realize();
-    auto* node = dynamic_cast<LodGeometryNode*>(source.sceneNode());
-    ASSERT_NE(node, nullptr);
+    // Held here, so that the node outlives its place in the scene.
+    Ref<LodGeometryNode> node(dynamic_cast<LodGeometryNode*>(source.sceneNode()));
+    ASSERT_NE(node.get(), nullptr);
     EXPECT_EQ(node->parent(), scene.rootNode());
     EXPECT_EQ(source.levels, (std::vector<int>{0, 1}));
     EXPECT_EQ(node->mesh(0).positions().back().x, 10.0f);
