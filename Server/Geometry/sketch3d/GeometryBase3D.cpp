@@ -1,5 +1,7 @@
 #include "Geometry/sketch3d/GeometryBase3D.h"
 
+#include "Geometry/selection/Geometry3DSelection.h"
+
 #include "Geometry/sketch3d/GeometryGroup3D.h"
 #include "Geometry/sketch3d/Sketch.h"
 #include "Kv/DataModel/DataChange.h"
@@ -117,7 +119,18 @@ void* GeometryBase3D::queryInterface(const UniqueString& id) {
         return static_cast<IComponentObject*>(this);
     if (id == INodeSource::interfaceId())
         return static_cast<INodeSource*>(this);
+    if (id == ILogicalSelectionSource::interfaceId())
+        return static_cast<ILogicalSelectionSource*>(this);
     return id == IVisibilityToggle::interfaceId() ? static_cast<IVisibilityToggle*>(this) : nullptr;
+}
+
+StrongRef<LogicalSelection> GeometryBase3D::onCreateLogicalSelection(const ObjectPath& path) {
+    if (m_drawForPreview)
+        return {};
+    ObjectPath picked = path;
+    if (isFinalLogicalSelectionSource(picked))
+        picked.pop_to(this);
+    return Geometry3DSelection::make(picked, StrongRef<GeometryBase3D>(this));
 }
 
 std::wstring GeometryBase3D::onToString() const {

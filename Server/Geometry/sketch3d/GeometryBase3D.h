@@ -5,6 +5,7 @@
 #include "Kv/CommonData/CommonBaseGroupEntity.h"
 #include "Kv/CommonData/IComponentObject.h"
 #include "Kv/CommonData/IVisibilityToggle.h"
+#include "Kv/DataModel/ILogicalSelectionSource.h"
 #include "Kv/Scene/INodeSource.h"
 #include "ZkGeVector3d.h"
 
@@ -20,6 +21,7 @@ class Sketch;
 class GeometryBase3D : public CommonData::CommonBaseGroupEntity,
                        public CommonData::IComponentObject,
                        public Scene::INodeSource,
+                       public ILogicalSelectionSource,
                        public CommonData::IVisibilityToggle {
     KV_GEOMETRY_ENTITY(GeometryBase3D, CommonData::CommonBaseGroupEntity)
 
@@ -53,6 +55,11 @@ public:
     Entity* componentObjectEntity() override { return this; }
     Entity* nodeSourceEntity() override { return this; }
 
+    // A pick of the entity, or of something below it when the entity is the
+    // end of the path, as a 3D geometry selection; nothing while the entity
+    // only previews.
+    StrongRef<LogicalSelection> onCreateLogicalSelection(const ObjectPath& path) override;
+
     void* queryInterface(const UniqueString& id) override;
     KV_INTERFACE_ID("Kv::Geometry::GeometryBase3D")
 
@@ -74,6 +81,7 @@ protected:
     virtual void onTranslate(const ZkGeVector3d& offset) = 0;
 
     std::wstring onToString() const override;
+    Entity* logicalSelectionEntity() const override { return const_cast<GeometryBase3D*>(this); }
 
     // Scene life: drawn from creation until deletion, and told of every
     // change so that the scene realises what the change type affects.

@@ -14,7 +14,9 @@ class LogicalSelection : public RefCounted {
 public:
     // The path the selection was made from.
     const ObjectPath& path() const { return m_path; }
-    virtual std::wstring userName() const = 0;
+    // What the selection is called where the user sees it; empty when the
+    // selected thing has no name of its own.
+    virtual std::wstring userName() const { return {}; }
 
     void* queryInterface(const UniqueString& id) override {
         return id == interfaceId() ? this : RefCounted::queryInterface(id);
