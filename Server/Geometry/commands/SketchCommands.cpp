@@ -91,10 +91,10 @@ void rename(CommandContext& context) {
         throw CommandError("'" + CommandTargets::pathOf(context, entity) + "' has no user name");
     if (name.empty())
         throw ArgumentError("NAME must not be empty");
-    if (!target->rename(name))
+    if (!target->onRename(name))
         throw CommandError("'" + CommandTargets::pathOf(context, entity) + "' refused the name");
     // A name a sibling has already is made unique; say what it became.
-    context.out() << Utf8::toUtf8(target->userName()) << '\n';
+    context.out() << Utf8::toUtf8(target->onRenameText()) << '\n';
 }
 
 void showOrHide(CommandContext& context, bool show) {

@@ -183,7 +183,7 @@ std::wstring Sketch::defaultUserName() const {
     return (boost::wformat(L"%1%%2%") % prefix % m_creationIndex).str();
 }
 
-bool Sketch::rename(const std::wstring& name) {
+bool Sketch::onRename(const std::wstring& name) {
     userName(name);
     return true;
 }

@@ -64,12 +64,14 @@ public:
 
     // Naming. The stored name, or the default name while that is empty.
     std::wstring userName() const;
-    std::wstring userName() override { return std::as_const(*this).userName(); }
     // Stores `name`, or the host's unique variant of it when a sibling has it.
     void userName(const std::wstring& name);
     std::wstring defaultUserName() const;
     bool hasDefaultUserName() const { return m_userName.empty(); }
-    bool rename(const std::wstring& name) override;
+    // Renaming from the host: the same as userName(name); the text to edit
+    // is the name shown.
+    bool onRename(const std::wstring& name) override;
+    std::wstring onRenameText() override { return userName(); }
     bool isUniqueName(const std::wstring& name) override;
     // Scripting name "Sketch", represented by the user name.
     bool getOnk(Onk& key) override;

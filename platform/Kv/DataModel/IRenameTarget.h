@@ -9,9 +9,10 @@ namespace Kv::DataModel {
 // An object with a user name that the user can change.
 class IRenameTarget {
 public:
-    virtual std::wstring userName() = 0;
-    // False when the name is refused.
-    virtual bool rename(const std::wstring& name) = 0;
+    // The name as the user edits it.
+    virtual std::wstring onRenameText() = 0;
+    // Gives the object the name the user typed; false when it is refused.
+    virtual bool onRename(const std::wstring& name) = 0;
     // Whether no other object the name must differ from has `name`.
     virtual bool isUniqueName(const std::wstring& name) = 0;
 

@@ -78,7 +78,7 @@ protected:
              }},
             {"rename to a taken name",
              [&] {
-                 other->rename(L"Profile");
+                 other->onRename(L"Profile");
              }},
             {"move a point",
              [&] {

@@ -84,7 +84,7 @@ TEST(SketchNaming, NameOfASiblingBecomesTheHostsUniqueVariant) {
     doc.newSketch();
     StrongRef<Sketch> second = doc.newSketch();
     ChangeRecorder recorder({second.get()});
-    doc.transact([&] { EXPECT_TRUE(second->rename(L"Sketch1")); });
+    doc.transact([&] { EXPECT_TRUE(second->onRename(L"Sketch1")); });
     EXPECT_EQ(second->userName(), L"Sketch1 (1)");
     ASSERT_EQ(recorder.changes().size(), 1u);
     EXPECT_EQ(recorder.changes()[0].changeType, unsigned(kChangeName));

@@ -13,8 +13,8 @@ public:
     std::set<std::wstring> taken;
     std::vector<std::wstring> asked;
 
-    std::wstring userName() override { return L"named"; }
-    bool rename(const std::wstring&) override { return true; }
+    std::wstring onRenameText() override { return L"named"; }
+    bool onRename(const std::wstring&) override { return true; }
     bool isUniqueName(const std::wstring& name) override {
         asked.push_back(name);
         return taken.count(name) == 0;
