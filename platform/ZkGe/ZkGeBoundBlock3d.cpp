@@ -18,6 +18,14 @@ ZkGeBoundBlock3d& ZkGeBoundBlock3d::set(const ZkGePoint3d& p1, const ZkGePoint3d
     return extend(p1).extend(p2);
 }
 
+void ZkGeBoundBlock3d::get(ZkGePoint3d& base, ZkGeVector3d& side1, ZkGeVector3d& side2,
+                           ZkGeVector3d& side3) const {
+    base = m_min;
+    side1 = ZkGeVector3d(m_max.x - m_min.x, 0.0, 0.0);
+    side2 = ZkGeVector3d(0.0, m_max.y - m_min.y, 0.0);
+    side3 = ZkGeVector3d(0.0, 0.0, m_max.z - m_min.z);
+}
+
 ZkGeBoundBlock3d& ZkGeBoundBlock3d::extend(const ZkGePoint3d& point) {
     for (int i = 0; i < 3; ++i) {
         m_min[i] = std::min(m_min[i], point[i]);

@@ -17,6 +17,10 @@ public:
     // Meaningless for an empty box.
     ZkGePoint3d center() const { return m_min + (m_max - m_min) * 0.5; }
     bool isEmpty() const { return m_min.x > m_max.x || m_min.y > m_max.y || m_min.z > m_max.z; }
+    // The box as its minimum corner and the three edges leaving it along
+    // the x, y and z axes. Meaningless for an empty box.
+    void get(ZkGePoint3d& base, ZkGeVector3d& side1, ZkGeVector3d& side2,
+             ZkGeVector3d& side3) const;
 
     ZkGeBoundBlock3d& extend(const ZkGePoint3d& point);
     ZkGeBoundBlock3d& extend(const ZkGeBoundBlock3d& other);

@@ -102,6 +102,11 @@ std::unique_ptr<ZkGeEntity3d> ZkGeCircArc3d::copy() const {
 }
 
 ZkGeCircArc3d& ZkGeCircArc3d::transformBy(const ZkGeMatrix3d& m) {
+    // Rebuilding the axes and radius below rounds them; a move keeps them.
+    if (m.isTranslation()) {
+        m_center.transformBy(m);
+        return *this;
+    }
     // The images of the two radii at angles 0 and pi/2. Their cross product
     // keeps the turning sense of the image, which under a mirror is the
     // opposite of the transformed normal.

@@ -70,7 +70,8 @@ public:
     // arc's plane unevenly has an ellipse as the image, which an arc cannot
     // hold: the arc keeps the image of its center, the plane and the area of
     // the image, and its reference vector follows the transformed one.
-    // Convert to ZkGeEllipArc3d first for the exact image.
+    // Convert to ZkGeEllipArc3d first for the exact image. A translation
+    // moves the center only: radius, axes and angles stay bit for bit.
     ZkGeCircArc3d& transformBy(const ZkGeMatrix3d& m) override;
     // Compares the defining data: center and radius within equalPoint, the
     // axes and angles within equalVector.

@@ -97,6 +97,11 @@ std::unique_ptr<ZkGeEntity3d> ZkGeEllipArc3d::copy() const {
 }
 
 ZkGeEllipArc3d& ZkGeEllipArc3d::transformBy(const ZkGeMatrix3d& m) {
+    // Rebuilding the axes and radii below rounds them; a move keeps them.
+    if (m.isTranslation()) {
+        m_center.transformBy(m);
+        return *this;
+    }
     // The image is center' + cos t U + sin t V with U, V the images of the
     // two semi-axes, conjugate but in general not perpendicular. Writing
     // t = s + shift turns them into cos(shift) U + sin(shift) V and

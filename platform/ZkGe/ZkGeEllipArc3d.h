@@ -62,7 +62,8 @@ public:
     // is an ellipse whose axes are in general not the images of the old
     // ones, so the angles shift by the same amount to keep each point at its
     // parameter's image: evalPoint(t) then maps to evalPoint(t - shift).
-    // Rigid motions and uniform scaling leave the angles alone.
+    // Rigid motions and uniform scaling leave the angles alone; a
+    // translation moves the center only and keeps the rest bit for bit.
     ZkGeEllipArc3d& transformBy(const ZkGeMatrix3d& m) override;
     // Compares the defining data: center and radii within equalPoint, axes
     // and angles within equalVector.

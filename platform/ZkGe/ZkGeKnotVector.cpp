@@ -36,6 +36,42 @@ ZkGeKnotVector ZkGeKnotVector::averaging(const std::vector<double>& params, int 
     return knots;
 }
 
+ZkGeKnotVector ZkGeKnotVector::periodicAveraging(const std::vector<double>& params, double period,
+                                                 int degree, double tolerance) {
+    ZkGeKnotVector knots(tolerance);
+    const int n = static_cast<int>(params.size());
+    if (n == 0)
+        return knots;
+    const double start = params.front();
+    // Parameter i of the endless periodic sequence.
+    const auto param = [&](int i) {
+        const int wraps = i >= 0 ? i / n : -((-i + n - 1) / n);
+        return params[static_cast<std::size_t>(i - wraps * n)] + wraps * period;
+    };
+    std::vector<double> offsets; // of each knot from the start, within one period
+    for (int j = 0; j < n; ++j) {
+        double sum = 0.0;
+        for (int i = j - (degree - 1) / 2; i < j - (degree - 1) / 2 + degree; ++i)
+            sum += param(i);
+        const double offset = std::fmod(sum / degree - start, period);
+        offsets.push_back(offset < 0.0 ? offset + period : offset);
+    }
+    std::size_t nearest = 0;
+    for (std::size_t j = 0; j < offsets.size(); ++j) {
+        const auto gap = [&](std::size_t k) {
+            return std::min(offsets[k], period - offsets[k]);
+        };
+        if (gap(j) < gap(nearest))
+            nearest = j;
+    }
+    offsets[nearest] = 0.0;
+    std::sort(offsets.begin(), offsets.end());
+    for (const double offset : offsets)
+        knots.m_knots.push_back(start + offset);
+    knots.m_knots.push_back(start + period);
+    return knots;
+}
+
 int ZkGeKnotVector::multiplicityAt(int index) const {
     const double knot = m_knots.at(static_cast<std::size_t>(index));
     // Sorted, so the equal knots are the neighbours on either side.

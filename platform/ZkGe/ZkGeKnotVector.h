@@ -29,6 +29,14 @@ public:
     // keeps every basis function's support around its own parameter and the
     // collocation system well posed.
     static ZkGeKnotVector averaging(const std::vector<double>& params, int degree);
+    // One period of knots for periodic interpolation at `params` (one per
+    // control point, ascending within [params[0], params[0] + period)):
+    // knot j is the mean of the `degree` parameters centred on parameter j,
+    // taken periodically, and the knot nearest params[0] is moved onto it so
+    // that the period starts there. Returns params.size() + 1 knots, the
+    // last one period after the first.
+    static ZkGeKnotVector periodicAveraging(const std::vector<double>& params, double period,
+                                            int degree, double tolerance = kDefaultTolerance);
     // Cumulative chord lengths of a polyline, starting at 0.
     template <class Point>
     static std::vector<double> chordLengthParams(const ZkArray<Point>& points);

@@ -156,6 +156,10 @@ bool ZkGeMatrix3d::isSingular(const ZkGeTol& tol) const {
     return scale == 0.0 || std::abs(block.determinant()) <= tol.equalVector() * scale;
 }
 
+bool ZkGeMatrix3d::isTranslation() const {
+    return asEigen(entry).topLeftCorner<3, 3>().isIdentity(0.0);
+}
+
 bool ZkGeMatrix3d::operator==(const ZkGeMatrix3d& m) const {
     return asEigen(entry) == asEigen(m.entry);
 }

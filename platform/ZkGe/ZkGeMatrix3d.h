@@ -60,6 +60,9 @@ public:
     // a tiny uniform scale is not mistaken for a collapse.
     bool isSingular(const ZkGeTol& tol = ZkGeContext::gTol) const;
     ZkGeVector3d translation() const { return ZkGeVector3d(entry[0][3], entry[1][3], entry[2][3]); }
+    // The 3x3 block is exactly the identity: the transform only moves things
+    // along, so shapes can keep their defining data bit for bit.
+    bool isTranslation() const;
 
     double operator()(int row, int col) const { return entry[row][col]; }
     double& operator()(int row, int col) { return entry[row][col]; }

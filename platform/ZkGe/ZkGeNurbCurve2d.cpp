@@ -97,6 +97,21 @@ void ZkGeNurbCurve2d::setFitData(const ZkArray<ZkGePoint2d>& fitPoints, const Zk
     m_core.setFitData(fitPoints, fitTol, ZkGeVector2d(), ZkGeVector2d());
 }
 
+bool ZkGeNurbCurve2d::setFitData(const ZkArray<ZkGePoint2d>& fitPoints,
+                                 const std::vector<FitDerivative>& derivatives, bool closed,
+                                 const ZkGeTol& fitTol) {
+    return m_core.setFitData(fitPoints, derivatives, closed, fitTol);
+}
+
+void ZkGeNurbCurve2d::restoreFitData(const ZkArray<ZkGePoint2d>& fitPoints, const ZkGeTol& fitTol,
+                                     bool tangentsExist, const ZkGeVector2d& startTangent,
+                                     const ZkGeVector2d& endTangent) {
+    if (tangentsExist)
+        m_core.restoreFitData(fitPoints, fitTol, startTangent, endTangent);
+    else
+        m_core.restoreFitData(fitPoints, fitTol, ZkGeVector2d(), ZkGeVector2d());
+}
+
 bool ZkGeNurbCurve2d::getFitTangents(ZkGeVector2d& startTangent, ZkGeVector2d& endTangent) const {
     startTangent = m_core.startTangent();
     endTangent = m_core.endTangent();

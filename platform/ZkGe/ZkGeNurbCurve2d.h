@@ -74,6 +74,25 @@ public:
                     const ZkGeVector2d& endTangent);
     void setFitData(const ZkArray<ZkGePoint2d>& fitPoints,
                     const ZkGeTol& fitTol = ZkGeContext::gTol);
+    // A derivative the fit meets at one fit point: `order` 1 for the first
+    // and 2 for the second derivative by the chord-length parameter.
+    using FitDerivative = ZkGeNurbsCore<ZkGePoint2d, ZkGeVector2d, 2>::FitDerivative;
+    // Replaces the curve by the cubic through `fitPoints` (closed: back to
+    // the first, which is not repeated, periodic and C2 at the seam) that
+    // meets every derivative given, anywhere along the curve. The fit data
+    // keep the points (the first repeated at the end when closed) and, for
+    // an open curve, the first derivatives at its ends as end tangents;
+    // editing the fit data later refits with those alone. False, leaving the
+    // curve as it was, for fewer than two fit points, a derivative of
+    // another order or of no fit point, or conditions no cubic can meet.
+    bool setFitData(const ZkArray<ZkGePoint2d>& fitPoints,
+                    const std::vector<FitDerivative>& derivatives, bool closed,
+                    const ZkGeTol& fitTol = ZkGeContext::gTol);
+    // Sets fit data kept with this very curve (as storage gives them back)
+    // without refitting, so the definition stays exactly as it is.
+    void restoreFitData(const ZkArray<ZkGePoint2d>& fitPoints, const ZkGeTol& fitTol,
+                        bool tangentsExist, const ZkGeVector2d& startTangent,
+                        const ZkGeVector2d& endTangent);
     // Whether either tangent is set; unset ones come back as zero vectors.
     bool getFitTangents(ZkGeVector2d& startTangent, ZkGeVector2d& endTangent) const;
     // Refits; false without fit data.

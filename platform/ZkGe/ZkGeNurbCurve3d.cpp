@@ -97,6 +97,21 @@ void ZkGeNurbCurve3d::setFitData(const ZkArray<ZkGePoint3d>& fitPoints, const Zk
     m_core.setFitData(fitPoints, fitTol, ZkGeVector3d(), ZkGeVector3d());
 }
 
+bool ZkGeNurbCurve3d::setFitData(const ZkArray<ZkGePoint3d>& fitPoints,
+                                 const std::vector<FitDerivative>& derivatives, bool closed,
+                                 const ZkGeTol& fitTol) {
+    return m_core.setFitData(fitPoints, derivatives, closed, fitTol);
+}
+
+void ZkGeNurbCurve3d::restoreFitData(const ZkArray<ZkGePoint3d>& fitPoints, const ZkGeTol& fitTol,
+                                     bool tangentsExist, const ZkGeVector3d& startTangent,
+                                     const ZkGeVector3d& endTangent) {
+    if (tangentsExist)
+        m_core.restoreFitData(fitPoints, fitTol, startTangent, endTangent);
+    else
+        m_core.restoreFitData(fitPoints, fitTol, ZkGeVector3d(), ZkGeVector3d());
+}
+
 bool ZkGeNurbCurve3d::getFitTangents(ZkGeVector3d& startTangent, ZkGeVector3d& endTangent) const {
     startTangent = m_core.startTangent();
     endTangent = m_core.endTangent();

@@ -18,12 +18,16 @@
 //
 // Fit data: fit points, a fit tolerance and optional end tangents. A fitted
 // curve is a cubic through every fit point, parametrised by chord length in
-// model units (so a unit end tangent means unit speed at that end):
+// model units from 0 at the first (so a unit end tangent means unit speed at
+// that end):
 //  - with no end tangent and first and last fit points within the tolerance
-//    (and at least three distinct points), a periodic cubic, C2 at the seam;
+//    (and at least three distinct points), a periodic cubic, C2 at the seam,
+//    whose period starts at the first fit point;
 //  - otherwise a clamped cubic by global interpolation with averaging knots,
 //    whose end derivatives equal the given tangents exactly (direction and
 //    length); a zero tangent leaves that end free;
+//  - setFitData with derivatives also meets first and second derivatives at
+//    interior fit points, and closes the curve on request;
 //  - two fit points and no tangent give a straight cubic, and so do the
 //    cases that fix fewer than four conditions: they are fitted at the lower
 //    degree and raised to a cubic exactly;
@@ -34,7 +38,8 @@
 // Editing the definition (control points, weights, setDefinitionData) drops
 // the fit data; transforms and knot insertion keep it, since the curve still
 // passes through the fit points with the tangents as end derivatives. Split
-// pieces carry no fit data.
+// pieces carry the fit points of their side, with the split point as their
+// new end.
 class ZkGeNurbCurve3d : public ZkGeCurve3d {
 public:
     ZkGeNurbCurve3d() = default; // no curve, no fit data
@@ -99,6 +104,25 @@ public:
                     const ZkGeVector3d& endTangent);
     void setFitData(const ZkArray<ZkGePoint3d>& fitPoints,
                     const ZkGeTol& fitTol = ZkGeContext::gTol);
+    // A derivative the fit meets at one fit point: `order` 1 for the first
+    // and 2 for the second derivative by the chord-length parameter.
+    using FitDerivative = ZkGeNurbsCore<ZkGePoint3d, ZkGeVector3d, 3>::FitDerivative;
+    // Replaces the curve by the cubic through `fitPoints` (closed: back to
+    // the first, which is not repeated, periodic and C2 at the seam) that
+    // meets every derivative given, anywhere along the curve. The fit data
+    // keep the points (the first repeated at the end when closed) and, for
+    // an open curve, the first derivatives at its ends as end tangents;
+    // editing the fit data later refits with those alone. False, leaving the
+    // curve as it was, for fewer than two fit points, a derivative of
+    // another order or of no fit point, or conditions no cubic can meet.
+    bool setFitData(const ZkArray<ZkGePoint3d>& fitPoints,
+                    const std::vector<FitDerivative>& derivatives, bool closed,
+                    const ZkGeTol& fitTol = ZkGeContext::gTol);
+    // Sets fit data kept with this very curve (as storage gives them back)
+    // without refitting, so the definition stays exactly as it is.
+    void restoreFitData(const ZkArray<ZkGePoint3d>& fitPoints, const ZkGeTol& fitTol,
+                        bool tangentsExist, const ZkGeVector3d& startTangent,
+                        const ZkGeVector3d& endTangent);
     // Whether either tangent is set; unset ones come back as zero vectors.
     bool getFitTangents(ZkGeVector3d& startTangent, ZkGeVector3d& endTangent) const;
     // Refits; false without fit data.

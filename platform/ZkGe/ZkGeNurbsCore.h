@@ -262,7 +262,9 @@ public:
 
     // The pieces before and after param, each clamped and keeping the
     // parameters of the whole; a piece is absent when param is at or beyond
-    // that end.
+    // that end. A fitted curve hands its fit data on: each piece keeps the
+    // fit points on its side and the end tangent of its own end, and the
+    // split point becomes the end of one and the start of the other.
     void split(double param, std::optional<ZkGeNurbsCore>& before,
                std::optional<ZkGeNurbsCore>& after) const {
         before.reset();
@@ -272,19 +274,20 @@ public:
         const double tol = m_knots.tolerance();
         if (param <= startParam() + tol) {
             after = *this;
-            after->purgeFitData();
             return;
         }
         if (param >= endParam() - tol) {
             before = *this;
-            before->purgeFitData();
             return;
         }
         const Spline whole = leftOf(rightOf(expanded(), startParam()), endParam());
+        const double u = snap(whole.knots, param);
         before.emplace();
-        before->assign(leftOf(whole, param), isRational());
+        before->assign(leftOf(whole, u), isRational());
         after.emplace();
-        after->assign(rightOf(whole, param), isRational());
+        after->assign(rightOf(whole, u), isRational());
+        if (m_hasFit)
+            splitFitData(u, *before, *after);
     }
 
     // ---- whole-curve queries
@@ -358,6 +361,15 @@ public:
     const Vector& startTangent() const { return m_startTangent; }
     const Vector& endTangent() const { return m_endTangent; }
 
+    // A derivative the interpolation meets at one fit point: the first
+    // (order 1) or second (order 2) derivative with respect to the
+    // chord-length parameter.
+    struct FitDerivative {
+        int index = 0;
+        int order = 1;
+        Vector value;
+    };
+
     // A zero tangent leaves its end free.
     void setFitData(const ZkArray<Point>& points, const ZkGeTol& tol, const Vector& start,
                     const Vector& end) {
@@ -366,6 +378,46 @@ public:
         m_fitTol = tol;
         setTangents(start, end);
         refit();
+    }
+    // Interpolates `points` (closed: back to the first, which is not
+    // repeated) meeting every derivative given. The fit data kept are the
+    // points, with the first repeated at the end when closed, and the first
+    // derivatives at the ends of an open curve as its end tangents; a later
+    // refit knows nothing of the other derivatives. False, with nothing
+    // changed, for a derivative of another order or index, fewer than two
+    // points, or conditions no cubic can meet.
+    bool setFitData(const ZkArray<Point>& points, const std::vector<FitDerivative>& derivatives,
+                    bool closed, const ZkGeTol& tol) {
+        if (points.length() < 2)
+            return false;
+        ZkGeNurbsCore fitted;
+        fitted.m_fitTol = tol;
+        for (const FitDerivative& d : derivatives) {
+            if (d.index < 0 || d.index >= points.length() || d.order < 1 || d.order > 2)
+                return false;
+            if (!closed && d.order == 1 && d.index == 0)
+                fitted.m_startTangent = d.value;
+            if (!closed && d.order == 1 && d.index == points.length() - 1)
+                fitted.m_endTangent = d.value;
+        }
+        fitted.m_hasFit = true;
+        fitted.m_fitPoints = points;
+        if (closed)
+            fitted.m_fitPoints.append(points.first());
+        fitted.setTangents(fitted.m_startTangent, fitted.m_endTangent);
+        if (!fitted.interpolate(fitted.m_fitPoints, derivatives, closed))
+            return false;
+        *this = std::move(fitted);
+        return true;
+    }
+    // Fit data kept with this very curve, as storage gives them back: taken
+    // as they are, without refitting, so the curve stays exactly as it was.
+    void restoreFitData(const ZkArray<Point>& points, const ZkGeTol& tol, const Vector& start,
+                        const Vector& end) {
+        m_hasFit = true;
+        m_fitPoints = points;
+        m_fitTol = tol;
+        setTangents(start, end);
     }
     void setFitTangents(const Vector& start, const Vector& end) {
         setTangents(start, end);
@@ -872,88 +924,132 @@ private:
         m_endTangent = m_hasEndTangent ? end : Vector();
     }
 
-    // Recomputes the curve from the fit data: fit points closer than the fit
-    // tolerance to their predecessor are one point to the fit (the curve
-    // passes through both anyway), and coinciding ends without end tangents
-    // make a periodic curve.
+    // Recomputes the curve from the fit data, with the end tangents as the
+    // only derivatives; coinciding ends without tangents make a periodic
+    // curve.
     void refit() {
         clearDefinition();
         if (!m_hasFit || m_fitPoints.length() < 2)
             return;
+        std::vector<FitDerivative> ends;
+        if (m_hasStartTangent)
+            ends.push_back({0, 1, m_startTangent});
+        if (m_hasEndTangent)
+            ends.push_back({m_fitPoints.length() - 1, 1, m_endTangent});
+        interpolate(m_fitPoints, ends, ends.empty());
+    }
+
+    // Sets the definition to the cubic through `points` that meets
+    // `derivatives`. Points closer than the fit tolerance to their
+    // predecessor are one point to the fit (the curve passes through both
+    // anyway; their derivatives go to the first); when all coincide the curve
+    // is a cubic collapsed onto them. With `periodicWhenClosed`, a last point
+    // on the first closes the curve periodically if three or more distinct
+    // points remain. False, leaving no curve, when the system is singular.
+    bool interpolate(const ZkArray<Point>& points, const std::vector<FitDerivative>& derivatives,
+                     bool periodicWhenClosed) {
+        clearDefinition();
         ZkArray<Point> q;
-        q.setPhysicalLength(m_fitPoints.length());
-        for (const Point& p : m_fitPoints) {
-            if (q.isEmpty() || !p.isEqualTo(q.last(), m_fitTol))
-                q.append(p);
+        q.setPhysicalLength(points.length());
+        std::vector<int> merged(static_cast<std::size_t>(points.length()));
+        for (int i = 0; i < points.length(); ++i) {
+            if (q.isEmpty() || !points[i].isEqualTo(q.last(), m_fitTol))
+                q.append(points[i]);
+            merged[static_cast<std::size_t>(i)] = q.length() - 1;
         }
         if (q.length() == 1) {
-            // Every fit point in one place: a cubic collapsed onto it.
-            ZkArray<Point> points{q[0], q[0], q[0], q[0]};
-            setDefinition(3, ZkGeKnotVector::clampedUniform(3, 4), points, {}, false);
-            return;
+            ZkArray<Point> collapsed{q[0], q[0], q[0], q[0]};
+            return setDefinition(3, ZkGeKnotVector::clampedUniform(3, 4), collapsed, {}, false);
         }
-        const bool closed = q.length() >= 4 && q.first().isEqualTo(q.last(), m_fitTol);
-        if (closed && !m_hasStartTangent && !m_hasEndTangent) {
+        const bool periodic =
+            periodicWhenClosed && q.length() >= 4 && q.first().isEqualTo(q.last(), m_fitTol);
+        if (periodic)
             q.removeAt(q.length() - 1);
-            fitPeriodic(q);
-        } else {
-            fitOpen(q);
+        // One condition per point and order (the first given), sorted along
+        // the curve; the closing point of a periodic curve is its first.
+        std::vector<FitDerivative> conditions;
+        conditions.reserve(derivatives.size());
+        for (const FitDerivative& d : derivatives) {
+            conditions.push_back(d);
+            conditions.back().index = merged[static_cast<std::size_t>(d.index)] % q.length();
+        }
+        const auto byPlace = [](const FitDerivative& a, const FitDerivative& b) {
+            return a.index != b.index ? a.index < b.index : a.order < b.order;
+        };
+        std::stable_sort(conditions.begin(), conditions.end(), byPlace);
+        conditions.erase(std::unique(conditions.begin(), conditions.end(),
+                                     [](const FitDerivative& a, const FitDerivative& b) {
+                                         return a.index == b.index && a.order == b.order;
+                                     }),
+                         conditions.end());
+        const bool solved = periodic ? fitPeriodic(q, conditions) : fitOpen(q, conditions);
+        if (!solved)
+            clearDefinition();
+        return solved;
+    }
+
+    // The interpolation rows, in the order of their parameters: each point,
+    // followed by the derivatives given there. Rows ordered as their
+    // parameters keep the matrix banded.
+    struct Row {
+        int index;
+        int order;
+        const Vector* value;
+    };
+    static std::vector<Row> rows(int numPoints, const std::vector<FitDerivative>& conditions) {
+        std::vector<Row> result;
+        result.reserve(static_cast<std::size_t>(numPoints) + conditions.size());
+        auto next = conditions.begin();
+        for (int i = 0; i < numPoints; ++i) {
+            result.push_back({i, 0, nullptr});
+            for (; next != conditions.end() && next->index == i; ++next)
+                result.push_back({i, next->order, &next->value});
+        }
+        return result;
+    }
+
+    // Fills the system with the rows at their parameters; `column` maps a
+    // control point of the unrolled spline to its unknown.
+    template <class Column>
+    static void collocate(ZkGeNurbsSystem& system, const std::vector<Row>& rows,
+                          const std::vector<double>& params, const ZkArray<Point>& q,
+                          const std::vector<double>& U, int p, Column column) {
+        BasisTable basis;
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            const Row& row = rows[r];
+            const double u = params[static_cast<std::size_t>(row.index)];
+            const int k = ZkGeKnotVector::findSpan(U, p, u);
+            basis.compute(U, p, k, u, row.order);
+            for (int j = 0; j <= p; ++j) {
+                const double b = basis.d(row.order, j);
+                if (b != 0.0)
+                    system.addEntry(static_cast<int>(r), column(k - p + j), b);
+            }
+            for (int c = 0; c < Dim; ++c)
+                system.setRhs(static_cast<int>(r), c,
+                              row.order == 0 ? q[row.index][c] : (*row.value)[c]);
         }
     }
 
     // Global interpolation with chord-length parameters (in model units, so
-    // a unit end tangent means unit speed, close to arc length) and averaging
-    // knots. Each given end tangent adds one derivative condition and one
-    // control point; it takes part in the knot averaging as a repeat of the
-    // end parameter. Too few conditions for a cubic give a single lower
+    // a unit tangent means unit speed, close to arc length) and averaging
+    // knots. Each derivative adds one row, one control point, and a repeat
+    // of its point's parameter to the averaging, so the knots stay simple
+    // and the curve C2. Too few conditions for a cubic give a single lower
     // degree piece, raised to a cubic exactly.
-    void fitOpen(const ZkArray<Point>& q) {
+    bool fitOpen(const ZkArray<Point>& q, const std::vector<FitDerivative>& conditions) {
         const std::vector<double> ub = ZkGeKnotVector::chordLengthParams(q);
-        const int m = q.length();
+        const std::vector<Row> table = rows(q.length(), conditions);
         std::vector<double> params;
-        // (kind, index): kind 0 a point, 1 the start tangent, 2 the end tangent.
-        std::vector<std::pair<int, int>> rows;
-        for (int i = 0; i < m; ++i) {
-            params.push_back(ub[static_cast<std::size_t>(i)]);
-            rows.emplace_back(0, i);
-            if (i == 0 && m_hasStartTangent) {
-                params.push_back(ub[0]);
-                rows.emplace_back(1, 0);
-            }
-            if (i == m - 2 && m_hasEndTangent) {
-                params.push_back(ub.back());
-                rows.emplace_back(2, 0);
-            }
-        }
-        // Rows ordered as their parameters keep the matrix banded.
-        const int size = static_cast<int>(params.size());
+        for (const Row& row : table)
+            params.push_back(ub[static_cast<std::size_t>(row.index)]);
+        const int size = static_cast<int>(table.size());
         const int p = std::min(3, size - 1);
-        const ZkGeKnotVector knots = ZkGeKnotVector::averaging(params, p);
-        const std::vector<double>& U = knots.asStdVector();
+        const std::vector<double> U = ZkGeKnotVector::averaging(params, p).asStdVector();
         ZkGeNurbsSystem system(size, Dim);
-        BasisTable basis;
-        for (int r = 0; r < size; ++r) {
-            const auto [kind, index] = rows[static_cast<std::size_t>(r)];
-            const double u = kind == 0   ? ub[static_cast<std::size_t>(index)]
-                             : kind == 1 ? ub.front()
-                                         : ub.back();
-            const int order = kind == 0 ? 0 : 1;
-            const int k = ZkGeKnotVector::findSpan(U, p, u);
-            basis.compute(U, p, k, u, order);
-            for (int j = 0; j <= p; ++j) {
-                const double b = basis.d(order, j);
-                if (b != 0.0)
-                    system.addEntry(r, k - p + j, b);
-            }
-            for (int c = 0; c < Dim; ++c) {
-                const double value = kind == 0   ? q[index][c]
-                                     : kind == 1 ? m_startTangent[c]
-                                                 : m_endTangent[c];
-                system.setRhs(r, c, value);
-            }
-        }
+        collocate(system, table, ub, q, U, p, [](int i) { return i; });
         if (!system.solve())
-            return;
+            return false;
         Spline s{p, U, {}};
         for (int i = 0; i < size; ++i) {
             Hom h;
@@ -980,43 +1076,87 @@ private:
                           .asStdVector();
         }
         assign(s, false);
+        return true;
     }
 
-    // Closed interpolation, C2 across the seam: a periodic cubic with its
-    // knots at the chord-length parameters of the points (closing chord
-    // included), each point interpolated at its own knot. Odd degree with
-    // knots at the data is the classic closed spline; its cyclic tridiagonal
-    // system has corners that wrap around.
-    void fitPeriodic(const ZkArray<Point>& q) {
-        const int n = q.length();
+    // Closed interpolation, C2 everywhere and across the seam: a periodic
+    // cubic over the chord-length parameters of the points (closing chord
+    // included), with one knot per row by periodic averaging, and the period
+    // starting at the first point. Evenly spaced points give knots at the
+    // points, the classic closed spline. The cyclic band of the system has
+    // corners that wrap around.
+    bool fitPeriodic(const ZkArray<Point>& q, const std::vector<FitDerivative>& conditions) {
         const int p = 3;
-        std::vector<double> t = ZkGeKnotVector::chordLengthParams(q);
-        t.push_back(t.back() + q.last().distanceTo(q.first()));
-        ZkArray<Point> placeholder = q;
-        if (!setDefinition(p, ZkGeKnotVector(t, m_knots.tolerance()), placeholder, {}, true))
-            return;
+        const std::vector<double> t = ZkGeKnotVector::chordLengthParams(q);
+        const double period = t.back() + q.last().distanceTo(q.first());
+        const std::vector<Row> table = rows(q.length(), conditions);
+        std::vector<double> params;
+        for (const Row& row : table)
+            params.push_back(t[static_cast<std::size_t>(row.index)]);
+        const int n = static_cast<int>(table.size());
+        ZkArray<Point> placeholder;
+        for (int i = 0; i < n; ++i)
+            placeholder.append(q[table[static_cast<std::size_t>(i)].index]);
+        const ZkGeKnotVector knots =
+            ZkGeKnotVector::periodicAveraging(params, period, p, m_knots.tolerance());
+        if (!setDefinition(p, knots, placeholder, {}, true))
+            return false;
         ZkGeNurbsSystem system(n, Dim);
-        BasisTable basis;
-        for (int r = 0; r < n; ++r) {
-            const double u = t[static_cast<std::size_t>(r)];
-            const int k = ZkGeKnotVector::findSpan(m_u, p, u);
-            basis.compute(m_u, p, k, u, 0);
-            for (int j = 0; j <= p; ++j) {
-                if (basis.d(0, j) != 0.0)
-                    system.addEntry(r, mod(k - p + j, n), basis.d(0, j));
-            }
-            for (int c = 0; c < Dim; ++c)
-                system.setRhs(r, c, q[r][c]);
-        }
-        if (!system.solve()) {
-            clearDefinition();
-            return;
-        }
+        collocate(system, table, t, q, m_u, p, [n](int i) { return mod(i, n); });
+        if (!system.solve())
+            return false;
         for (int i = 0; i < n; ++i) {
             for (int c = 0; c < Dim; ++c)
                 m_points[i][c] = system.solution(i, c);
         }
         rebuild();
+        return true;
+    }
+
+    // The parameter of every fit point: its chord-length parameter mapped
+    // onto the range in proportion, which is exact for the curve's own fit
+    // and after similarity transforms, then moved to the nearest point of
+    // the curve close by, for curves transformed otherwise. The ends of the
+    // range stay the ends.
+    std::vector<double> fitParams() const {
+        std::vector<double> t = ZkGeKnotVector::chordLengthParams(m_fitPoints);
+        const double a = startParam();
+        const double b = endParam();
+        const double total = t.empty() ? 0.0 : t.back();
+        for (std::size_t i = 0; i < t.size(); ++i) {
+            const Point& q = m_fitPoints[static_cast<int>(i)];
+            double u = total > 0.0 ? a + (b - a) * t[i] / total : a;
+            if (i > 0 && i + 1 < t.size()) {
+                double dist2 = distance2(evalPoint(u), q);
+                u = std::max(polish(q, u, dist2), t[i - 1]);
+            }
+            t[i] = u;
+        }
+        return t;
+    }
+
+    // Hands the fit data on to the pieces of a split at u: the fit points on
+    // either side, the point at u ending one piece and starting the other
+    // (a fit point there is that point), the start tangent to the first
+    // piece and the end tangent to the second.
+    void splitFitData(double u, ZkGeNurbsCore& before, ZkGeNurbsCore& after) const {
+        const std::vector<double> params = fitParams();
+        Point cut = evalPoint(u);
+        for (const Point& q : m_fitPoints) {
+            if (q.isEqualTo(cut, m_fitTol))
+                cut = q;
+        }
+        ZkArray<Point> first;
+        ZkArray<Point> second{cut};
+        for (int i = 0; i < m_fitPoints.length(); ++i) {
+            const Point& q = m_fitPoints[i];
+            if (q.isEqualTo(cut, m_fitTol))
+                continue;
+            (params[static_cast<std::size_t>(i)] < u ? first : second).append(q);
+        }
+        first.append(cut);
+        before.restoreFitData(first, m_fitTol, m_startTangent, Vector());
+        after.restoreFitData(second, m_fitTol, Vector(), m_endTangent);
     }
 
     int m_degree = 3;

@@ -1,6 +1,7 @@
 #include "Geometry/commands/EditCommands.h"
 
 #include "Geometry/commands/CommandTargets.h"
+#include "Geometry/curves3d/CircArc3D.h"
 #include "Geometry/curves3d/Curve3D.h"
 #include "Geometry/sketch3d/CoordinateSystem.h"
 #include "Geometry/sketch3d/CurveUses.h"
@@ -14,10 +15,16 @@
 #include "Kv/Commands/CommandLine.h"
 #include "Kv/Commands/CommandMgr.h"
 
+#include <algorithm>
+#include <cmath>
 #include <ostream>
+#include <vector>
 
 namespace Kv::Geometry {
 namespace {
+
+// More spines than this would not be told apart on any screen.
+constexpr long long kMostCombSpines = 10000;
 
 std::string quoted(CommandContext& context, Entity& entity) {
     return "'" + CommandTargets::pathOf(context, entity) + "'";
@@ -34,8 +41,23 @@ void point(CommandContext& context) {
     context.out() << CommandTargets::pathOf(context, *made) << '\n';
 }
 
+// Every curve that uses one of `points` follows them, each once.
+void updateCurvesOf(const std::vector<PassiveRef<Point3D>>& points) {
+    std::vector<Curve3D*> curves;
+    for (const PassiveRef<Point3D>& point : points) {
+        if (!point || !point->curveUses())
+            continue;
+        for (const PassiveRef<Curve3D>& curve : point->curveUses()->curves())
+            if (curve && std::find(curves.begin(), curves.end(), curve.getTarget()) == curves.end())
+                curves.push_back(curve.getTarget());
+    }
+    for (Curve3D* curve : curves)
+        curve->updateCurve();
+}
+
 // Moving a point tells no curve: the curves that use it are brought up to
-// date here, as every mover of points must.
+// date here, as every mover of points must. A curve moves by its points, so
+// the curves it shares them with follow as well.
 void move(CommandContext& context) {
     Entity& entity = CommandTargets::entity(context, "PATH");
     const ZkGeVector3d offset = context.args().vector3("DX DY DZ");
@@ -47,16 +69,24 @@ void move(CommandContext& context) {
         placement->transform(ZkGeMatrix3d::translation(offset) * placement->transform());
         return;
     }
+    if (auto* curve = ::Kv::queryInterface<Curve3D>(&entity)) {
+        // A point the curve holds twice (both ends of a closed curve) moves once.
+        std::vector<PassiveRef<Point3D>> points;
+        for (const PassiveRef<Point3D>& point : curve->deleteNominees())
+            if (point && std::find(points.begin(), points.end(), point) == points.end())
+                points.push_back(point);
+        for (const PassiveRef<Point3D>& point : points)
+            point->translate(offset);
+        curve->translate(offset);
+        updateCurvesOf(points);
+        return;
+    }
     auto* geometry = ::Kv::queryInterface<GeometryBase3D>(&entity);
     if (!geometry)
         throw CommandError(quoted(context, entity) + " cannot be moved");
     geometry->translate(offset);
-    auto* point = ::Kv::queryInterface<Point3D>(&entity);
-    if (!point || !point->curveUses())
-        return;
-    for (const PassiveRef<Curve3D>& curve : point->curveUses()->curves())
-        if (curve)
-            curve->updateCurve();
+    if (auto* point = ::Kv::queryInterface<Point3D>(&entity))
+        updateCurvesOf({PassiveRef<Point3D>(point)});
 }
 
 bool readBoolean(CommandLine& args) {
@@ -115,6 +145,41 @@ void set(CommandContext& context) {
             sketches->isVisible(visible);
         else
             throw lacks();
+    } else if (property == "comb" || property == "useEnvironmentColors") {
+        const bool on = readBoolean(args);
+        args.expectEnd();
+        auto* curve = ::Kv::queryInterface<Curve3D>(&entity);
+        if (!curve)
+            throw lacks();
+        if (property == "comb")
+            curve->showCurvatureComb(on);
+        else
+            curve->useEnvironmentColors(on);
+    } else if (property == "combDensity") {
+        const long long density = args.integer("N", 1, kMostCombSpines);
+        args.expectEnd();
+        auto* curve = ::Kv::queryInterface<Curve3D>(&entity);
+        if (!curve)
+            throw lacks();
+        curve->combDensity(static_cast<unsigned int>(density));
+    } else if (property == "combScale") {
+        const double scale = args.number("S");
+        args.expectEnd();
+        if (!(scale > 0.0) || !std::isfinite(scale))
+            throw ArgumentError("S must be greater than 0");
+        auto* curve = ::Kv::queryInterface<Curve3D>(&entity);
+        if (!curve)
+            throw lacks();
+        curve->combScale(scale);
+    } else if (property == "radius") {
+        const double radius = args.number("R");
+        args.expectEnd();
+        if (!(radius > 0.0) || !std::isfinite(radius))
+            throw ArgumentError("R must be greater than 0");
+        auto* arc = ::Kv::queryInterface<CircArc3D>(&entity);
+        if (!arc)
+            throw lacks();
+        arc->radius(radius);
     } else if (property == "fixed") {
         const bool fixed = readBoolean(args);
         args.expectEnd();
@@ -126,7 +191,8 @@ void set(CommandContext& context) {
             throw lacks();
     } else {
         throw ArgumentError("unknown property '" + property +
-                            "' (lineColor, fillColor, lineThickness, zOrder, visible, fixed)");
+                            "' (lineColor, fillColor, lineThickness, zOrder, visible, fixed, "
+                            "comb, combDensity, combScale, radius, useEnvironmentColors)");
     }
 }
 
@@ -140,14 +206,17 @@ void EditCommands::registerCommands(CommandMgr& commands) {
                      "found rather than made; its path is printed all the same."));
     commands.registerCommand(
         Command("move", "move PATH DX DY DZ", "translate the entity at PATH", true, move)
-            .details("Moving a point brings the curves that use it up to date. Moving a sketch\n"
-                     "moves its placement."));
+            .details("Moving a point brings the curves that use it up to date. A curve moves\n"
+                     "by its points, and the curves sharing them follow. Moving a sketch moves\n"
+                     "its placement."));
     commands.registerCommand(
         Command("set", "set PATH PROPERTY VALUE...", "set a property of the entity at PATH", true,
                 set)
             .details("Properties: lineColor R G B [A], fillColor R G B [A], lineThickness T,\n"
                      "zOrder N, visible true|false (geometry, sketches, the collection),\n"
-                     "fixed true|false (points and curves)."));
+                     "fixed true|false (points and curves), comb true|false, combDensity N\n"
+                     "(spines, 1 to 10000), combScale S, useEnvironmentColors true|false\n"
+                     "(curves), radius R (circles and circular arcs; the points stay)."));
 }
 
 } // namespace Kv::Geometry

@@ -1,7 +1,9 @@
 #include "Geometry/commands/GeometryCommandProvider.h"
 
+#include "Geometry/commands/CurveCommands.h"
 #include "Geometry/commands/EditCommands.h"
 #include "Geometry/commands/SketchCommands.h"
+#include "Geometry/commands/SplineCommands.h"
 #include "Kv/Commands/CommandMgr.h"
 
 #include <algorithm>
@@ -19,6 +21,8 @@ void GeometryCommandProvider::registerCommands(CommandMgr& commands) {
         before.push_back(command->name());
     SketchCommands().registerCommands(commands);
     EditCommands().registerCommands(commands);
+    CurveCommands().registerCommands(commands);
+    SplineCommands().registerCommands(commands);
     std::vector<std::string> added;
     for (const Command* command : commands.commands())
         if (std::find(before.begin(), before.end(), command->name()) == before.end())

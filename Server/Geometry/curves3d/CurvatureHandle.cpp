@@ -1,6 +1,10 @@
 #include "Geometry/curves3d/CurvatureHandle.h"
 
+#include "Geometry/curves3d/Spline3D.h"
+#include "Geometry/curves3d/SplineHandle.h"
+#include "Geometry/sketch3d/CurvatureUses.h"
 #include "Geometry/sketch3d/CurveUses.h"
+#include "Geometry/sketch3d/DeleteCurvatureRequest.h"
 #include "Geometry/sketch3d/Point3D.h"
 #include "Kv/DataModel/DataChange.h"
 #include "Kv/DataModel/MemberRegistration.h"
@@ -94,6 +98,57 @@ void CurvatureHandle::onPostCreation(int kind) {
     CircArc3D::onPostCreation(kind);
     if (!DataChange::test(kind, kTransactReplay))
         m_curveUses = CurveUses::make(StrongRef<Entity>(this));
+}
+
+ZkGeVector3d CurvatureHandle::curvature() const {
+    const StrongRef<Point3D> point = fitPoint();
+    if (!point)
+        return ZkGeVector3d();
+    return (point->point() - arcCurve().center()).normal() * (1.0 / radius());
+}
+
+void CurvatureHandle::addCurveUse(const PassiveRef<Curve3D>& curve) {
+    if (m_curveUses)
+        m_curveUses->add(curve);
+}
+
+void CurvatureHandle::removeCurveUse(const PassiveRef<Curve3D>& curve) {
+    if (m_curveUses)
+        m_curveUses->remove(curve);
+}
+
+StrongRef<Point3D> CurvatureHandle::fitPoint() const {
+    if (!m_fitPoint) {
+        m_fitPoint = SplineHandle::fitPoint(m_curveUses.get(), [this](const Spline3D& spline) {
+            return spline.curvatureUses()
+                       ? SplineHandle::indexOf(spline.curvatureUses()->curvatures(), this)
+                       : -1;
+        });
+    }
+    return m_fitPoint.lock();
+}
+
+void CurvatureHandle::removeIfNoUse() {
+    SplineHandle::removeIfNoUse(*this, m_curveUses.get());
+}
+
+void CurvatureHandle::updateCurve() {
+    CircArc3D::updateCurve();
+    SplineHandle::updateSplines(m_curveUses.get());
+}
+
+Request* CurvatureHandle::onProvideDeleteRequest(const ObjectPath& path) {
+    if (::Kv::queryInterface<Geometry3D>(path.leaf()) != this)
+        return Geometry3D::onProvideDeleteRequest(path);
+    return DeleteCurvatureRequest::make(asset(), PassiveRef<Geometry3D>(this));
+}
+
+void CurvatureHandle::realizeAppearance(Scene::NodeChange& change) {
+    SplineHandle::realizeAppearance(*this, curveNode(), change);
+}
+
+void CurvatureHandle::activeEnvironmentChanged(Event*) {
+    SplineHandle::recolor(curveNode());
 }
 
 void* CurvatureHandle::queryInterface(const UniqueString& id) {

@@ -1,9 +1,11 @@
 #include "Geometry/curves3d/EllipticArc3D.h"
 
 #include "Geometry/sketch3d/Point3D.h"
-#include "Kv/DataModel/DataChange.h"
 #include "Kv/DataModel/EntityChange.h"
 #include "Kv/DataModel/MemberRegistration.h"
+#include "Kv/Scene/NodeChange.h"
+#include "Wyn/Graphics/EllipseArcNode.h"
+#include "ZkGeContext.h"
 #include "ZkGeMatrix3d.h"
 
 #include <boost/format.hpp>
@@ -40,6 +42,26 @@ StrongRefCreator<EllipticArc3D> EllipticArc3D::make(const StrongRef<Entity>& par
                                                     const ZkGeVector3d& major,
                                                     const ZkGeVector3d& minor) {
     return make(parent, center, StrongRef<Point3D>(), StrongRef<Point3D>(), major, minor);
+}
+
+StrongRefCreator<EllipticArc3D>
+EllipticArc3D::make(const StrongRef<Entity>& parent, const ZkGePoint3d& center,
+                    const ZkGePoint3d& start, const ZkGePoint3d& end, const ZkGeVector3d& major,
+                    const ZkGeVector3d& minor) {
+    if (!parent)
+        return {};
+    const StrongRef<Point3D> centerPoint = Point3D::findOrMake(parent, center);
+    const StrongRef<Point3D> startPoint = Point3D::findOrMake(parent, start);
+    return make(parent, centerPoint, startPoint, Point3D::findOrMake(parent, end), major, minor);
+}
+
+StrongRefCreator<EllipticArc3D> EllipticArc3D::make(const StrongRef<Entity>& parent,
+                                                    const ZkGePoint3d& center,
+                                                    const ZkGeVector3d& major,
+                                                    const ZkGeVector3d& minor) {
+    if (!parent)
+        return {};
+    return make(parent, Point3D::findOrMake(parent, center), major, minor);
 }
 
 EllipticArc3D::EllipticArc3D(Entity* parent, const StrongRef<Point3D>& center,
@@ -82,11 +104,12 @@ void EllipticArc3D::initializeMemberSetIfNeeded() {
 
 void EllipticArc3D::onPostCreation(int kind) {
     Curve3D::onPostCreation(kind);
-    if (DataChange::test(kind, kTransactReplay))
-        return;
-    for (const StrongRef<Point3D>& point : {m_centerPoint, startPoint(), endPoint()})
-        if (point)
-            point->addCurveUse(PassiveRef<Curve3D>(this));
+    addToCurveUses(kind, {m_centerPoint, startPoint(), endPoint()});
+}
+
+void EllipticArc3D::onPreDeletion(int kind) {
+    releasePoints(kind, {&m_centerPoint, &startPointField(), &endPointField()});
+    Curve3D::onPreDeletion(kind);
 }
 
 double EllipticArc3D::adjustPeriod2PI(double angle) {
@@ -154,6 +177,87 @@ void EllipticArc3D::updateCurve() {
     updateCurve(center(), start(), end(), m_ellipticCurve);
 }
 
+void EllipticArc3D::setStartPoint(const StrongRef<Point3D>& point) {
+    Curve3D::setStartPoint(point);
+    updateCurve();
+}
+
+void EllipticArc3D::setEndPoint(const StrongRef<Point3D>& point) {
+    Curve3D::setEndPoint(point);
+    updateCurve();
+}
+
+bool EllipticArc3D::isEllipse() const {
+    return m_ellipticCurve.isClosed(ZkGeContext::gTol);
+}
+
+void EllipticArc3D::majorRadius(double radius) {
+    EntityChange change(this, kTransactDo, kChangeProperties, 3, nullptr, true);
+    m_ellipticCurve.setAxesRadii(m_ellipticCurve.majorAxis(), m_ellipticCurve.minorAxis(), radius,
+                                 minorRadius());
+}
+
+void EllipticArc3D::minorRadius(double radius) {
+    EntityChange change(this, kTransactDo, kChangeProperties, 3, nullptr, true);
+    m_ellipticCurve.setAxesRadii(m_ellipticCurve.majorAxis(), m_ellipticCurve.minorAxis(),
+                                 majorRadius(), radius);
+}
+
+void EllipticArc3D::setAxis(const ZkGeVector3d& major, const ZkGeVector3d& minor) {
+    EntityChange change(this, kTransactDo, kChangeProperties, 3, nullptr, true);
+    m_ellipticCurve.setAxes(major, minor);
+}
+
+bool EllipticArc3D::degenerate() const {
+    return m_ellipticCurve.isDegenerate(ZkGeContext::gTol);
+}
+
+std::vector<PassiveRef<Point3D>> EllipticArc3D::deleteNominees() const {
+    std::vector<PassiveRef<Point3D>> nominees = Curve3D::deleteNominees();
+    if (m_centerPoint)
+        nominees.emplace_back(m_centerPoint.get());
+    return nominees;
+}
+
+StrongRef<Curve3D> EllipticArc3D::reverseCurve() {
+    if (isClosed())
+        return make(owner(), m_centerPoint, majorAxis(), -minorAxis());
+    return make(owner(), m_centerPoint, endPoint(), startPoint(), majorAxis(), -minorAxis());
+}
+
+StrongRef<Curve3D> EllipticArc3D::transformBy(const ZkGeMatrix3d& matrix) {
+    ZkGePoint3d q = center();
+    ZkGeVector3d u = majorAxis(), v = minorAxis();
+    q.transformBy(matrix);
+    u.transformBy(matrix);
+    v.transformBy(matrix);
+    if (isClosed())
+        return make(owner(), q, u, v);
+    ZkGePoint3d s = start(), e = end();
+    return make(owner(), q, s.transformBy(matrix), e.transformBy(matrix), u, v);
+}
+
+StrongRef<Curve3D> EllipticArc3D::clone() {
+    if (isClosed())
+        return make(owner(), center(), majorAxis(), minorAxis());
+    return make(owner(), center(), start(), end(), majorAxis(), minorAxis());
+}
+
+void EllipticArc3D::SplitInTwo(const StrongRef<Point3D>& at, StrongRef<Curve3D>& first,
+                               StrongRef<Curve3D>& second) {
+    if (!at || !startPoint() || !endPoint())
+        return;
+    first = make(owner(), center(), start(), at->point(), majorAxis(), minorAxis());
+    second = make(owner(), center(), at->point(), end(), majorAxis(), minorAxis());
+}
+
+ZkGeVector3d EllipticArc3D::GetCurveTangentAtEndPoint() const {
+    if (!endPoint())
+        return ZkGeVector3d::kXAxis;
+    const ZkGeVector3d normal = majorAxis().crossProduct(minorAxis()).normal();
+    return (end() - center()).normal().crossProduct(normal);
+}
+
 bool EllipticArc3D::getPosition(ZkGePoint3d& position) const {
     position = center();
     return true;
@@ -161,6 +265,18 @@ bool EllipticArc3D::getPosition(ZkGePoint3d& position) const {
 
 bool EllipticArc3D::onReferences(const StrongRef<Point3D>& point) const {
     return point && (point == m_centerPoint || point == startPoint() || point == endPoint());
+}
+
+void EllipticArc3D::onCreateGeometryNode(Scene::NodeChange& change) {
+    Curve3D::onCreateGeometryNode(change);
+    Wyn::Graphics::ARenderNode* ellipse = change.createEllipseArcNode(this, m_ellipticCurve);
+    sceneNode(ellipse);
+    change.addChild(ellipse);
+}
+
+void EllipticArc3D::realizeGeometry(Scene::NodeChange& change) {
+    Scene::NodeChange(curveNode()).setEllipseArc(m_ellipticCurve);
+    Curve3D::realizeGeometry(change);
 }
 
 void* EllipticArc3D::queryInterface(const UniqueString& id) {

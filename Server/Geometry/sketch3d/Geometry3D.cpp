@@ -1,5 +1,6 @@
 #include "Geometry/sketch3d/Geometry3D.h"
 
+#include "Geometry/sketch3d/DeleteGeometry3DRequest.h"
 #include "Kv/Scene/NodeChange.h"
 #include "Wyn/Graphics/GeometryNode.h"
 
@@ -55,6 +56,12 @@ bool Geometry3D::onCanDelete(const ObjectPath& path) {
     return ::Kv::queryInterface<Geometry3D>(path.leaf()) == this;
 }
 
+Request* Geometry3D::onProvideDeleteRequest(const ObjectPath& path) {
+    if (::Kv::queryInterface<Geometry3D>(path.leaf()) != this)
+        return nullptr;
+    return DeleteGeometry3DRequest::make(asset(), PassiveRef<Geometry3D>(this));
+}
+
 bool Geometry3D::getOnkName(std::wstring& name) const {
     auto* group = ::Kv::queryInterface<Managed::ManagedGroupEntity>(parentEntity());
     if (!group)
@@ -77,7 +84,11 @@ bool Geometry3D::getOnkName(std::wstring& name) const {
 }
 
 void* Geometry3D::queryInterface(const UniqueString& id) {
-    return id == interfaceId() ? this : GeometryBase3D::queryInterface(id);
+    if (id == interfaceId())
+        return this;
+    if (void* base = GeometryBase3D::queryInterface(id))
+        return base;
+    return id == IDeletable::interfaceId() ? static_cast<IDeletable*>(this) : nullptr;
 }
 
 std::wstring Geometry3D::onToString() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Geometry/sketch3d/GeometryBase3D.h"
+#include "Kv/DataModel/IDeletable.h"
 #include "Kv/DataModel/ObjectPath.h"
 #include "Wyn/Graphics/ARenderNode.h"
 #include "Wyn/Objects/Ref.h"
@@ -12,7 +13,7 @@ namespace Kv::Geometry {
 
 // A single drawable 3D entity (as opposed to a group): points, curves, text
 // and work geometry. Its type code tells the kinds apart cheaply.
-class Geometry3D : public GeometryBase3D {
+class Geometry3D : public GeometryBase3D, public DataModel::IDeletable {
     KV_GEOMETRY_ENTITY(Geometry3D, GeometryBase3D)
 
 public:
@@ -36,7 +37,9 @@ public:
 
     // Whether the user may delete the entity picked as `path`: only the
     // entity the path ends at, unless a class knows better.
-    virtual bool onCanDelete(const ObjectPath& path);
+    bool onCanDelete(const ObjectPath& path) override;
+    // A request deleting this entity when the path ends at it, else null.
+    Request* onProvideDeleteRequest(const ObjectPath& path) override;
 
     // Scene: one node per entity, made by onCreateGeometryNode and coloured
     // with the line colour unless a class draws itself otherwise.

@@ -105,6 +105,12 @@ void GeometryGroup3D::realizeChildNodes(Scene::NodeChange& change) {
                 change.addChild(node);
 }
 
+bool GeometryGroup3D::realizeAddedChild(Scene::NodeChange& change, Scene::INodeSource* child) {
+    if (Wyn::Graphics::ARenderNode* node = child->createScene())
+        change.addChild(node);
+    return true;
+}
+
 void GeometryGroup3D::releaseScene() {
     INodeSource::releaseScene();
     m_groupNode = nullptr;

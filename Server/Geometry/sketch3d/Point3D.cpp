@@ -5,6 +5,7 @@
 #include "Geometry/curves3d/EllipticArc3D.h"
 #include "Geometry/curves3d/Spline3D.h"
 #include "Geometry/sketch3d/CurveUses.h"
+#include "Geometry/sketch3d/DeletePoint3DRequest.h"
 #include "Geometry/sketch3d/GeometryGroup3D.h"
 #include "Geometry/sketch3d/PointIndex.h"
 #include "Geometry/sketch3d/PointUses.h"
@@ -211,17 +212,21 @@ bool Point3D::getPosition(ZkGePoint3d& position) const {
 bool Point3D::onCanDelete(const ObjectPath& path) {
     if (!m_curveUses || m_curveUses->geometriesCount() == 0)
         return Geometry3D::onCanDelete(path);
-    ZkGeTol closure = ZkGeContext::gTol;
-    closure.setEqualPoint(1e-6);
     for (const PassiveRef<Curve3D>& use : m_curveUses->curves()) {
         auto* spline = ::Kv::queryInterface<Spline3D>(use.getTarget());
         if (!spline)
             return false;
-        const int fewest = spline->curve().isClosed(closure) ? 4 : 3;
+        const int fewest = spline->isClosed(1e-6) ? 4 : 3;
         if (spline->fitPoints() < fewest)
             return false;
     }
     return true;
+}
+
+Request* Point3D::onProvideDeleteRequest(const ObjectPath& path) {
+    if (::Kv::queryInterface<Geometry3D>(path.leaf()) != this)
+        return Geometry3D::onProvideDeleteRequest(path);
+    return DeletePoint3DRequest::make(asset(), PassiveRef<Geometry3D>(this));
 }
 
 bool Point3D::onProvideNominalHitInfo(const LogicalSelection*, const ZkGeMatrix3d& transform,

@@ -70,6 +70,8 @@ public:
     // A point used by curves may go only when every one of them is a spline
     // that keeps enough fit points without it.
     bool onCanDelete(const ObjectPath& path) override;
+    // A DeletePoint3DRequest when `path` ends at this point.
+    Request* onProvideDeleteRequest(const ObjectPath& path) override;
     // The point the picked selection stands for, in the coordinates of
     // `transform`.
     bool onProvideNominalHitInfo(const LogicalSelection* selection, const ZkGeMatrix3d& transform,

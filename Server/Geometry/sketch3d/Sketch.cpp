@@ -340,6 +340,12 @@ void Sketch::realizeChildNodes(Scene::NodeChange& change) {
                 change.addChild(node);
 }
 
+bool Sketch::realizeAddedChild(Scene::NodeChange& change, Scene::INodeSource* child) {
+    if (Wyn::Graphics::ARenderNode* node = child->createScene())
+        change.addChild(node);
+    return true;
+}
+
 void Sketch::realizeTransform(Scene::NodeChange& change) {
     if (m_UCS)
         change.transform(m_UCS->transform());

@@ -129,6 +129,8 @@ public:
     void sceneNode(Wyn::Graphics::ARenderNode* node) override;
     void onCreateScene(Scene::NodeChange& change) override;
     void realizeChildNodes(Scene::NodeChange& change) override;
+    // Every child is shown, so a new one is added on its own.
+    bool realizeAddedChild(Scene::NodeChange& change, Scene::INodeSource* child) override;
     void realizeTransform(Scene::NodeChange& change) override;
     void realizeAppearance(Scene::NodeChange& change) override;
     void releaseScene() override;

@@ -35,6 +35,9 @@ public:
         std::memcpy(&m_data[start - sizeof(uint32_t)], &size, sizeof(size));
     }
 
+    // Makes room for `size` bytes in all, so that writing that much allocates once.
+    void reserve(size_t size) { m_data.reserve(size); }
+
     const std::string& data() const { return m_data; }
     std::string take() { return std::move(m_data); }
 

@@ -10,9 +10,9 @@
 #include "Kv/DataModel/Asset.h"
 #include "Kv/DataModel/EntityMetaType.h"
 #include "Kv/DataModel/MemberCodec.h"
+#include "Kv/Scene/SceneManager.h"
 #include "Kv/Storage/DocumentReader.h"
 #include "Kv/Storage/DocumentWriter.h"
-#include "Kv/Scene/SceneManager.h"
 #include "Kv/Storage/StorageError.h"
 #include "Wyn/Scene/View.h"
 
@@ -66,25 +66,11 @@ void open(CommandContext& context) {
     context.session().setDocumentPath(path);
 }
 
-// The entities `entity` owns through references without being their group:
-// coordinate systems, use lists.
-std::vector<Entity*> ownedEntities(Entity* entity) {
-    std::vector<Entity*> owned;
-    MemberContext members;
-    members.onReference = [&](Entity* target, bool owning) {
-        if (owning && target->parentEntity() == entity &&
-            std::find(owned.begin(), owned.end(), target) == owned.end())
-            owned.push_back(target);
-    };
-    MemberCodec::encode(entity, members);
-    return owned;
-}
-
 void list(CommandContext& context, Entity* entity, const std::string& path, bool all) {
     auto* group = queryInterface<Managed::ManagedGroupEntity>(entity);
     if (all) {
         std::map<std::string, int> counts;
-        for (Entity* owned : ownedEntities(entity)) {
+        for (Entity* owned : Session::ownedEntities(entity)) {
             const std::string className = owned->metaType()->className();
             context.out() << (path.empty() ? "" : path + "/") << className << '#'
                           << ++counts[className] << '\t' << className << '\n';
@@ -175,8 +161,7 @@ void DocumentCommands::registerCommands(CommandMgr& commands) {
             .details("The file is written beside its final place and renamed over it, so an\n"
                      "existing document is never left half written."));
     commands.registerCommand(
-        Command("open", "open FILE", "replace the document by the one stored in FILE", false,
-                open)
+        Command("open", "open FILE", "replace the document by the one stored in FILE", false, open)
             .details("A file that cannot be read leaves the open document as it was. The undo\n"
                      "history starts again empty."));
     commands.registerCommand(
@@ -187,8 +172,7 @@ void DocumentCommands::registerCommands(CommandMgr& commands) {
     commands.registerCommand(Command("get", "get PATH [MEMBER]",
                                      "an entity's persisted members, or one member's value", false,
                                      get));
-    commands.registerCommand(
-        Command("info", "info PATH", "an entity's description", false, info));
+    commands.registerCommand(Command("info", "info PATH", "an entity's description", false, info));
     commands.registerCommand(
         Command("render", "render FILE [view top|front|right|iso] [size W H]",
                 "draw the document's scene into an SVG, PNG or PDF file", false, render)

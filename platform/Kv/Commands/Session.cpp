@@ -8,6 +8,7 @@
 #include "Kv/DataModel/Asset.h"
 #include "Kv/DataModel/EntityMetaType.h"
 #include "Kv/DataModel/IScriptableObject.h"
+#include "Kv/DataModel/MemberCodec.h"
 #include "Kv/DataModel/ObjectPath.h"
 #include "Kv/DataModel/Onk.h"
 #include "Kv/DataModel/Segment.h"
@@ -130,13 +131,24 @@ std::string Session::keyName(Entity* entity) const {
 std::string Session::nameOf(Entity* entity) const {
     if (!entity)
         return {};
+    const std::string ownClass = className(entity);
+    Entity* parent = entity->parentEntity();
+    auto* group = queryInterface<Managed::ManagedGroupEntity>(parent);
+    const bool isChild = group && group->indexOf(entity) != Managed::ManagedGroupEntity::npos;
+    if (parent && !isChild) {
+        size_t n = 0;
+        for (Entity* owned : ownedEntities(parent)) {
+            if (className(owned) == ownClass)
+                ++n;
+            if (owned == entity)
+                return numbered(ownClass, n);
+        }
+    }
     std::string name = keyName(entity);
     if (!name.empty())
         return name;
-    const std::string ownClass = className(entity);
-    auto* group = queryInterface<Managed::ManagedGroupEntity>(entity->parentEntity());
     size_t n = 1;
-    if (group && group->indexOf(entity) != Managed::ManagedGroupEntity::npos) {
+    if (isChild) {
         for (const StrongRef<Entity>& sibling : group->children()) {
             if (sibling.get() == entity)
                 break;
@@ -176,6 +188,32 @@ std::string Session::pathOf(Entity* entity) const {
     return path;
 }
 
+std::vector<Entity*> Session::ownedEntities(Entity* entity) {
+    std::vector<Entity*> owned;
+    MemberCodec::forEachReference(entity, [&](Entity* target, bool owning) {
+        if (owning && target->parentEntity() == entity &&
+            std::find(owned.begin(), owned.end(), target) == owned.end())
+            owned.push_back(target);
+    });
+    return owned;
+}
+
+Entity* Session::childNamed(Entity* entity, const std::string& name) const {
+    if (auto* group = queryInterface<Managed::ManagedGroupEntity>(entity)) {
+        const std::vector<std::string> names = childNames(*group);
+        const auto it = std::find(names.begin(), names.end(), name);
+        if (it != names.end())
+            return group->child(static_cast<size_t>(it - names.begin())).get();
+    }
+    std::unordered_map<std::string, size_t> counts;
+    for (Entity* owned : ownedEntities(entity)) {
+        const std::string ownClass = className(owned);
+        if (numbered(ownClass, ++counts[ownClass]) == name)
+            return owned;
+    }
+    return nullptr;
+}
+
 Entity* Session::lookup(const std::string& path, std::string* why) {
     Entity* entity = nullptr;
     std::string rest = path;
@@ -193,17 +231,14 @@ Entity* Session::lookup(const std::string& path, std::string* why) {
         entity = &component();
     }
     for (const std::string& name : splitPath(rest)) {
-        auto* group = queryInterface<Managed::ManagedGroupEntity>(entity);
-        const std::vector<std::string> names =
-            group ? childNames(*group) : std::vector<std::string>();
-        const auto it = std::find(names.begin(), names.end(), name);
-        if (it == names.end()) {
+        Entity* next = childNamed(entity, name);
+        if (!next) {
             if (why)
                 *why = "no entity '" + name + "' in " +
                        (walked.empty() ? std::string("the component") : "'" + walked + "'");
             return nullptr;
         }
-        entity = group->child(static_cast<size_t>(it - names.begin())).get();
+        entity = next;
         walked += (walked.empty() ? "" : "/") + name;
     }
     return entity;

@@ -66,15 +66,23 @@ public:
     // N counting that class among the entity's siblings from 1 (an entity
     // outside any group is the first of its class).
     void setNamingHook(NamingHook hook) { m_namingHook = std::move(hook); }
+    // An entity its owner holds through a reference without being its group
+    // (a coordinate system, a use list) is named `Class#N` among the entities
+    // that owner holds so, as `ownedEntities` lists them.
     std::string nameOf(Entity* entity) const;
     // The names of all children of `group` in child order, in one pass.
     std::vector<std::string> childNames(const Managed::ManagedGroupEntity& group) const;
     // The names from the component down to `entity`, joined with '/'; "" for
     // the component itself.
     std::string pathOf(Entity* entity) const;
+    // The entities `entity` owns through its references without being their
+    // group, in member order, each once.
+    static std::vector<Entity*> ownedEntities(Entity* entity);
 
     // The entity at `path` ("" is the component, "." the current sketch,
-    // "./NAME..." below it), or null. Makes the document when needed.
+    // "./NAME..." below it), or null. A name is looked up among the group
+    // children first, then among the owned entities. Makes the document when
+    // needed.
     Entity* find(const std::string& path);
     // Like find, but throws CommandError saying which name was not found.
     Entity& resolve(const std::string& path);
@@ -83,6 +91,8 @@ private:
     // The hook's or the key's name, or "".
     std::string keyName(Entity* entity) const;
     Entity* lookup(const std::string& path, std::string* why);
+    // The group child or owned entity of `entity` called `name`, or null.
+    Entity* childNamed(Entity* entity, const std::string& name) const;
     std::unique_ptr<Asset> makeDocument() const;
 
     AddInMgr& m_addIns;

@@ -196,10 +196,9 @@ template <class Curve> Curve NurbsCodec<Curve>::decode(ByteReader& in, const cha
         throw FormatError(
             (boost::format("a %1% has end tangents but says it has none") % key).str());
 
-    Curve fitted;
-    fitted.setFitData(fitPoints, ZkGeTol(equalPoint, equalVector), tangentsExist, startTangent,
-                      endTangent);
-    return fitted;
+    curve.restoreFitData(fitPoints, ZkGeTol(equalPoint, equalVector), tangentsExist, startTangent,
+                         endTangent);
+    return curve;
 }
 
 template struct NurbsCodec<ZkGeNurbCurve3d>;

@@ -18,12 +18,10 @@
 // which can only come from a damaged document.
 //
 // A spline keeps its fit data with its definition, because the fit points and
-// end tangents are what the user edits. The kernel rebuilds the definition
-// whenever fit data is set, so a spline with fit data is read by refitting.
-// That reproduces the stored definition exactly unless the curve was
-// transformed or had knots inserted after the fit; then the fit data still
-// come back exactly, and the definition is the refit, the same curve to
-// within rounding.
+// end tangents are what the user edits. Both are read back as they were
+// written, without refitting: the stored definition may come from a fit with
+// more conditions than the fit data hold (handles at interior fit points), or
+// from a transform or knot insertion after the fit.
 namespace Kv {
 
 namespace Detail {

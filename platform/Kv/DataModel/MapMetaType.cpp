@@ -65,4 +65,11 @@ void MapMetaType::print(const void* value, const TemplatizedFunctions* fns, std:
     out << '}';
 }
 
+void MapMetaType::forEachReference(const void* value, const TemplatizedFunctions* fns,
+                                   const ReferenceVisitor& visit) const {
+    fns->forEach(value, [&](int, const void* element) {
+        fns->element->forEachReference(element, nullptr, visit);
+    });
+}
+
 } // namespace Kv

@@ -4,6 +4,15 @@
 
 namespace Kv {
 
-std::string Member::typeKey() const { return m_metaType->typeKey(m_functions); }
+Member::Member(std::string name, std::ptrdiff_t offset, std::string typeName,
+               MemberMetaType* metaType, const TemplatizedFunctions* functions,
+               bool inMigrationHelper)
+    : m_name(std::move(name))
+    , m_offset(offset)
+    , m_typeName(std::move(typeName))
+    , m_metaType(metaType)
+    , m_functions(functions)
+    , m_inMigrationHelper(inMigrationHelper)
+    , m_typeKey(metaType->typeKey(functions)) {}
 
 } // namespace Kv

@@ -16,14 +16,8 @@ public:
     // display preference that copies and clone-pastes should not carry over.
     enum Option : unsigned { kCopied = 1 };
 
-    Member(std::string name, std::ptrdiff_t offset, std::string typeName,
-           MemberMetaType* metaType, const TemplatizedFunctions* functions, bool inMigrationHelper)
-        : m_name(std::move(name))
-        , m_offset(offset)
-        , m_typeName(std::move(typeName))
-        , m_metaType(metaType)
-        , m_functions(functions)
-        , m_inMigrationHelper(inMigrationHelper) {}
+    Member(std::string name, std::ptrdiff_t offset, std::string typeName, MemberMetaType* metaType,
+           const TemplatizedFunctions* functions, bool inMigrationHelper);
 
     const std::string& name() const { return m_name; }
     std::ptrdiff_t offset() const { return m_offset; }
@@ -39,8 +33,9 @@ public:
     void setOption(unsigned option) { m_options |= option; }
     void clearOption(unsigned option) { m_options &= ~option; }
 
-    // The persisted type key, checked when a value is decoded.
-    std::string typeKey() const;
+    // The persisted type key, checked when a value is decoded. Worked out once:
+    // every value written or read names it.
+    const std::string& typeKey() const { return m_typeKey; }
 
     void* field(void* holder) const { return static_cast<char*>(holder) + m_offset; }
     const void* field(const void* holder) const {
@@ -54,6 +49,7 @@ private:
     MemberMetaType* m_metaType;
     const TemplatizedFunctions* m_functions;
     bool m_inMigrationHelper;
+    std::string m_typeKey;
     unsigned m_options = kCopied;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Kv/DataModel/MemberContext.h"
+#include "Kv/DataModel/MemberMetaType.h"
 
 #include <ostream>
 #include <string>
@@ -27,6 +28,10 @@ public:
     static void decode(Entity* entity, std::string_view blob, MemberContext& context);
     static void decode(Entity* entity, const MemberSet& set, std::string_view blob,
                        MemberContext& context);
+
+    // Every reference among the entity's members, in the order encode writes
+    // them, with whether it owns its target; nothing is written.
+    static void forEachReference(Entity* entity, const ReferenceVisitor& visit);
 
     // `NAME = VALUE` per member, one per line, base classes first.
     static void print(Entity* entity, std::ostream& out, const MemberContext& context);

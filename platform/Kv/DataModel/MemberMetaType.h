@@ -4,12 +4,17 @@
 #include "Kv/Base/ByteWriter.h"
 #include "Kv/DataModel/MemberContext.h"
 
+#include <functional>
 #include <ostream>
 #include <string>
 
 namespace Kv {
 
+class Entity;
 struct TemplatizedFunctions;
+
+// Told of an entity a value refers to, and whether the reference owns it.
+using ReferenceVisitor = std::function<void(Entity* target, bool owning)>;
 
 // Knows how to encode, decode, compare, copy and print values of one member
 // type. Instances are global; containers find theirs by name ("Vector", "Map").
@@ -32,6 +37,11 @@ public:
     virtual bool equal(const void* a, const void* b, const TemplatizedFunctions* fns) const = 0;
     virtual void print(const void* value, const TemplatizedFunctions* fns, std::ostream& out,
                        const MemberContext& context) const = 0;
+    // Calls `visit` for every non-null reference in the value, in the order
+    // encode writes them; plain values have none. Far cheaper than encoding
+    // when only the references matter.
+    virtual void forEachReference(const void* /*value*/, const TemplatizedFunctions* /*fns*/,
+                                  const ReferenceVisitor& /*visit*/) const {}
 
     // The meta type registered under `name`, or null.
     static MemberMetaType* find(const std::string& name);

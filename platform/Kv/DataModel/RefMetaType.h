@@ -20,10 +20,17 @@ public:
     bool equal(const void* a, const void* b, const TemplatizedFunctions*) const override {
         return target(a) == target(b);
     }
+    void forEachReference(const void* value, const TemplatizedFunctions*,
+                          const ReferenceVisitor& visit) const override {
+        if (Entity* entity = target(value))
+            visit(entity, owning());
+    }
 
 protected:
     using MemberMetaType::MemberMetaType;
     virtual Entity* target(const void* value) const = 0;
+    // Whether the reference keeps its target alive.
+    virtual bool owning() const = 0;
     void encodeTarget(Entity* target, bool owning, ByteWriter& out, MemberContext& context) const;
     Entity* decodeTarget(ByteReader& in, MemberContext& context) const;
     [[noreturn]] static void wrongClass(const Entity* found, const std::string& expected);
@@ -35,7 +42,9 @@ public:
     template <class T> static StrongRefMetaType* get();
 
 protected:
-    StrongRefMetaType() : RefMetaType("StrongRef", false) {}
+    StrongRefMetaType()
+        : RefMetaType("StrongRef", false) {}
+    bool owning() const override { return true; }
 };
 
 // The meta type of PassiveRef<T> members, one per target class T.
@@ -44,7 +53,9 @@ public:
     template <class T> static PassiveRefMetaType* get();
 
 protected:
-    PassiveRefMetaType() : RefMetaType("PassiveRef", false) {}
+    PassiveRefMetaType()
+        : RefMetaType("PassiveRef", false) {}
+    bool owning() const override { return false; }
 };
 
 namespace Detail {

@@ -9,7 +9,9 @@
 namespace Kv {
 
 Segment::Segment(Asset* asset, uint32_t key, unsigned flags)
-    : m_asset(asset), m_key(key), m_flags(flags) {}
+    : m_asset(asset)
+    , m_key(key)
+    , m_flags(flags) {}
 
 Segment::~Segment() {
     m_helpers.clear();
@@ -41,6 +43,11 @@ Entity* Segment::findEntity(uint64_t id) const {
     std::lock_guard<std::mutex> lock(m_mutex);
     auto it = m_entities.find(id);
     return it == m_entities.end() ? nullptr : it->second;
+}
+
+void Segment::reserveEntities(size_t count) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_entities.reserve(count);
 }
 
 size_t Segment::entityCount() const {

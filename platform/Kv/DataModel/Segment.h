@@ -44,6 +44,9 @@ public:
     void unregisterEntity(Entity* entity);
     Entity* findEntity(uint64_t id) const;
     size_t entityCount() const;
+    // Makes room for `count` entities in all, so that loading that many does
+    // not rebuild the index on the way.
+    void reserveEntities(size_t count);
 
     // Root entities by name ("SketchesRoot", ...), owned by the segment.
     StrongRef<Entity> rootEntity(const UniqueString& rootId) const;

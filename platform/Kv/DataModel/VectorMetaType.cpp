@@ -52,4 +52,10 @@ void VectorMetaType::print(const void* value, const TemplatizedFunctions* fns, s
     out << ']';
 }
 
+void VectorMetaType::forEachReference(const void* value, const TemplatizedFunctions* fns,
+                                      const ReferenceVisitor& visit) const {
+    for (size_t i = 0, n = fns->size(value); i < n; ++i)
+        fns->element->forEachReference(fns->constAt(value, i), nullptr, visit);
+}
+
 } // namespace Kv

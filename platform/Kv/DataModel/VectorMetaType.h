@@ -18,9 +18,12 @@ public:
     bool equal(const void* a, const void* b, const TemplatizedFunctions* fns) const override;
     void print(const void* value, const TemplatizedFunctions* fns, std::ostream& out,
                const MemberContext& context) const override;
+    void forEachReference(const void* value, const TemplatizedFunctions* fns,
+                          const ReferenceVisitor& visit) const override;
 
 private:
-    VectorMetaType() : MemberMetaType("Vector", true) {}
+    VectorMetaType()
+        : MemberMetaType("Vector", true) {}
 };
 
 } // namespace Kv

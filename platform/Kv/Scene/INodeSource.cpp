@@ -54,6 +54,9 @@ void INodeSource::createChildNodes(NodeChange&) {}
 void INodeSource::realizeChildNodes(NodeChange& change) {
     createChildNodes(change);
 }
+bool INodeSource::realizeAddedChild(NodeChange&, INodeSource*) {
+    return false;
+}
 void INodeSource::realizeTransform(NodeChange&) {}
 void INodeSource::realizeGeometry(NodeChange&) {}
 void INodeSource::realizeGeometry(NodeChange& change, int) {

@@ -63,6 +63,12 @@ public:
     // pass, so a source only says which children it has now.
     virtual void createChildNodes(NodeChange& change);
     virtual void realizeChildNodes(NodeChange& change);
+    // A child connected after the source gathered its child nodes: a source
+    // that shows every child adds the child's node (child->createScene())
+    // through `change` and answers true, so that a new child costs the same
+    // in a group of a million as in one of ten. The default answers false,
+    // and the scene gathers all child nodes again with realizeChildNodes.
+    virtual bool realizeAddedChild(NodeChange& change, INodeSource* child);
     virtual void realizeTransform(NodeChange& change);
     virtual void realizeGeometry(NodeChange& change);
     // For level-of-detail nodes, once per level that needs a mesh; the

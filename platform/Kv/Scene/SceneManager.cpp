@@ -89,7 +89,7 @@ void SceneManager::connect(INodeSource* source) {
     queue(made.get());
     m_records.emplace(source, std::move(made));
     source->m_sceneManager = this;
-    markParentChildNodes(source);
+    childConnected(source);
 }
 
 void SceneManager::disconnect(INodeSource* source) {
@@ -155,6 +155,41 @@ bool SceneManager::isInDocument(const INodeSource* source) const {
 void SceneManager::markParentChildNodes(INodeSource* source) {
     if (NodeData* parent = record(parentSource(source)))
         parent->mark(NodeData::kChildNodes);
+}
+
+void SceneManager::childConnected(INodeSource* source) {
+    INodeSource* parent = parentSource(source);
+    NodeData* r = record(parent);
+    if (!r)
+        return;
+    if (r->m_node && m_containers.count(r) && !(r->m_dirty & NodeData::kChildNodes))
+        m_added.emplace_back(parent, source);
+    else
+        r->mark(NodeData::kChildNodes);
+}
+
+// A pair whose parent or child left the scene is dropped: the child is then
+// no longer in the parent's scene, or the parent gathers its children anew. A
+// source that cannot take a child on its own gathers them all in the next
+// pass.
+void SceneManager::attachAdded() {
+    std::vector<std::pair<INodeSource*, INodeSource*>> added;
+    added.swap(m_added);
+    for (const auto& [parent, child] : added) {
+        NodeData* p = record(parent);
+        if (!p || !p->m_node || (p->m_dirty & NodeData::kChildNodes) || !record(child))
+            continue;
+        if (parentSource(child) != parent) {
+            p->mark(NodeData::kChildNodes);
+            continue;
+        }
+        Wyn::Graphics::ARenderNode* node = createScene(child);
+        if (!node || node->parent() || record(parent) != p)
+            continue;
+        NodeChange change(p, p->m_node.get(), true, 0);
+        if (!parent->realizeAddedChild(change, child))
+            p->mark(NodeData::kChildNodes);
+    }
 }
 
 void SceneManager::revalidate(INodeSource* source, unsigned changeType) {
@@ -264,7 +299,9 @@ bool SceneManager::realize() {
         batch.reserve(m_pending.size());
         for (NodeData* r : m_pending)
             batch.push_back({depth(r->m_source), r->m_sequence, r->m_source});
-        m_pending.clear();
+        // A fresh set rather than clear(), which would wipe every bucket the
+        // set grew to when the whole scene was made, on every commit.
+        std::unordered_set<NodeData*>().swap(m_pending);
         std::sort(batch.begin(), batch.end(), [](const Entry& a, const Entry& b) {
             return a.depth != b.depth ? a.depth < b.depth : a.sequence < b.sequence;
         });
@@ -280,6 +317,7 @@ bool SceneManager::realize() {
                 m_pending.erase(r); // realised now, not again in the next pass
                 realizeRecord(*r);
             }
+        attachAdded();
     }
     return true;
 }

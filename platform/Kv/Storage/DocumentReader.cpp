@@ -16,6 +16,7 @@
 #include <map>
 #include <set>
 #include <sys/stat.h>
+#include <unordered_map>
 
 namespace Kv {
 namespace {
@@ -39,8 +40,9 @@ public:
         checkFormat();
         m_asset = std::make_unique<Asset>();
         try {
-            readSegments();
-            m_asset->setMigrating(true);
+            // Entities look for old data of their classes while they are made;
+            // a document without any need not make them look.
+            m_asset->setMigrating(readSegments());
             constructEntities();
             readMembers();
             rebuildGroups();
@@ -89,7 +91,8 @@ private:
             throw BadDocument("invalid format version " + std::to_string(version));
     }
 
-    void readSegments() {
+    // True when some class is stored at a version older than its current one.
+    bool readSegments() {
         SqliteStatement segments(m_db, "SELECT key, flags FROM segments ORDER BY key");
         while (segments.step()) {
             int64_t key = segments.integer(0);
@@ -100,10 +103,15 @@ private:
         }
         SqliteStatement versions(m_db,
                                  "SELECT segment, identifier, version FROM metatype_versions");
-        while (versions.step())
-            segment(versions.integer(0))
-                ->setPersistedMetaTypeVersion(versions.text(1),
-                                              static_cast<uint32_t>(versions.integer(2)));
+        bool older = false;
+        while (versions.step()) {
+            const std::string identifier = versions.text(1);
+            const auto version = static_cast<uint32_t>(versions.integer(2));
+            segment(versions.integer(0))->setPersistedMetaTypeVersion(identifier, version);
+            const EntityMetaType* type = MetaTypeMgr::get().find(identifier);
+            older = older || (type && version < type->version());
+        }
+        return older;
     }
 
     Segment* segment(int64_t key) {
@@ -115,26 +123,43 @@ private:
     }
 
     void constructEntities() {
-        SqliteStatement count(m_db, "SELECT count(*) FROM entities");
-        count.step();
-        m_total = static_cast<size_t>(count.integer(0));
+        SqliteStatement counts(m_db, "SELECT segment, count(*) FROM entities GROUP BY segment");
+        while (counts.step()) {
+            const auto count = static_cast<size_t>(counts.integer(1));
+            segment(counts.integer(0))->reserveEntities(count);
+            m_total += count;
+        }
+        // Both passes read the rows in the order they are stored, which is the
+        // cheapest to read and the same for both.
         SqliteStatement rows(m_db, "SELECT segment, id, metatype, parent_segment, parent_id, "
-                                   "child_index FROM entities ORDER BY segment, id");
+                                   "child_index FROM entities ORDER BY rowid");
+        m_entities.reserve(m_total);
+        std::string identifier;
+        EntityMetaType* type = nullptr;
         while (rows.step()) {
             Row row{};
-            row.segment = static_cast<uint32_t>(rows.integer(0));
+            const int64_t segmentKey = rows.integer(0);
+            row.segment = static_cast<uint32_t>(segmentKey);
             row.id = static_cast<uint64_t>(rows.integer(1));
-            const std::string identifier = rows.text(2);
-            Segment* s = segment(rows.integer(0));
+            Segment* s = segment(segmentKey);
             if (row.id == 0)
                 throw BadDocument("entity id 0 in segment " + std::to_string(row.segment));
-            EntityMetaType* type = MetaTypeMgr::get().find(identifier);
+            // Entities of one class are stored in runs.
+            if (!type || rows.textView(2) != identifier) {
+                identifier = rows.textView(2);
+                type = MetaTypeMgr::get().find(identifier);
+            }
             if (!type)
                 throw BadDocument(entityName(row.segment, row.id) +
                                   " has the unknown meta type identifier \"" + identifier + "\"");
-            if (s->findEntity(row.id))
-                throw BadDocument(entityName(row.segment, row.id) + " appears twice");
-            row.entity = type->makeInstance(s, row.id);
+            try {
+                row.entity = type->makeInstance(s, row.id);
+            } catch (const std::exception&) {
+                // The segment refuses an identifier it holds already.
+                if (s->findEntity(row.id))
+                    throw BadDocument(entityName(row.segment, row.id) + " appears twice");
+                throw;
+            }
             if (!row.entity)
                 throw BadDocument(entityName(row.segment, row.id) + " is of class " +
                                   type->className() + ", which cannot be loaded on its own");
@@ -150,7 +175,7 @@ private:
     void readMembers() {
         MemberContext context;
         context.asset = m_asset.get();
-        SqliteStatement rows(m_db, "SELECT members FROM entities ORDER BY segment, id");
+        SqliteStatement rows(m_db, "SELECT members FROM entities ORDER BY rowid");
         for (size_t i = 0; rows.step(); ++i) {
             Row& row = m_entities.at(i);
             if (row.hasParent) {
@@ -182,20 +207,38 @@ private:
                 if (up == row.entity.get())
                     throw BadDocument(entityName(row.segment, row.id) + " is its own owner");
         }
-        std::vector<Row*> children;
-        for (Row& row : m_entities)
-            if (row.childIndex >= 0)
-                children.push_back(&row);
-        std::sort(children.begin(), children.end(), [](const Row* a, const Row* b) {
-            return std::tie(a->parentSegment, a->parentId, a->childIndex) <
-                   std::tie(b->parentSegment, b->parentId, b->childIndex);
-        });
-        for (Row* row : children) {
-            auto* group = queryInterface<Managed::ManagedGroupEntity>(row->entity->parentEntity());
-            if (!row->hasParent || !group)
-                throw BadDocument(entityName(row->segment, row->id) +
+        // The children of each owner, in the order of the rows: the writer
+        // stores a group's children in their order, so sorting them is
+        // rarely needed.
+        std::vector<std::pair<Entity*, std::vector<Row*>>> byOwner;
+        std::unordered_map<Entity*, size_t> ownerSlot;
+        Entity* lastOwner = nullptr;
+        size_t slot = 0;
+        for (Row& row : m_entities) {
+            if (row.childIndex < 0)
+                continue;
+            Entity* owner = row.entity->parentEntity();
+            if (byOwner.empty() || owner != lastOwner) {
+                auto [it, added] = ownerSlot.emplace(owner, byOwner.size());
+                if (added)
+                    byOwner.emplace_back(owner, std::vector<Row*>());
+                lastOwner = owner;
+                slot = it->second;
+            }
+            byOwner[slot].second.push_back(&row);
+        }
+        const auto byIndex = [](const Row* a, const Row* b) {
+            return a->childIndex < b->childIndex;
+        };
+        for (auto& [owner, children] : byOwner) {
+            auto* group = owner ? queryInterface<Managed::ManagedGroupEntity>(owner) : nullptr;
+            if (!group)
+                throw BadDocument(entityName(children.front()->segment, children.front()->id) +
                                   " is filed as a child of an entity that is not a group");
-            group->replayInsertChild(group->childCount(), row->entity.get());
+            if (!std::is_sorted(children.begin(), children.end(), byIndex))
+                std::stable_sort(children.begin(), children.end(), byIndex);
+            for (Row* row : children)
+                group->replayInsertChild(group->childCount(), row->entity.get());
         }
     }
 
@@ -232,12 +275,20 @@ private:
         }
     }
 
+    // Entities read through an old member set are converted in the order of
+    // their identifiers, the order they were made in.
     void finishMigration() {
+        std::vector<Row*> migrating;
         for (Row& row : m_entities)
-            if (row.entity->isMigrating()) {
-                row.entity->onPostMigrate();
-                row.entity->clearMigrating();
-            }
+            if (row.entity->isMigrating())
+                migrating.push_back(&row);
+        std::sort(migrating.begin(), migrating.end(), [](const Row* a, const Row* b) {
+            return std::tie(a->segment, a->id) < std::tie(b->segment, b->id);
+        });
+        for (Row* row : migrating) {
+            row->entity->onPostMigrate();
+            row->entity->clearMigrating();
+        }
         m_asset->setMigrating(false);
         m_asset->runAssetMigrators();
         std::set<DataModelCallback*> callbacks;

@@ -13,78 +13,89 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <deque>
 #include <fcntl.h>
 #include <set>
 #include <unistd.h>
-#include <unordered_set>
+#include <unordered_map>
 
 namespace Kv {
 namespace {
 
 // Everything the model reaches from the segment roots, in a stable order:
-// breadth first, children in child order, then owned entities.
-std::vector<Entity*> reachableEntities(Asset& asset) {
+// breadth first, children in child order, then owned entities; with each
+// entity's position among the children of its parent (-1 when the parent does
+// not hold it as a child). The positions are taken while the groups are
+// walked: looking each child up in its group would cost the size of the group
+// per child.
+struct Reached {
     std::vector<Entity*> order;
-    std::unordered_set<const Entity*> seen;
-    std::deque<Entity*> pending;
-    auto reach = [&](Entity* entity) {
-        if (entity && seen.insert(entity).second)
-            pending.push_back(entity);
-    };
+    std::vector<int64_t> childIndex;
+    std::unordered_map<const Entity*, size_t> position;
+
+    bool contains(const Entity* entity) const { return position.count(entity) > 0; }
+    // The entity's place in `order`, where it is appended when it is new.
+    size_t reach(Entity* entity) {
+        auto [it, added] = position.emplace(entity, order.size());
+        if (added) {
+            order.push_back(entity);
+            childIndex.push_back(-1);
+        }
+        return it->second;
+    }
+};
+
+Reached reachableEntities(Asset& asset) {
+    Reached reached;
     for (const auto& segment : asset.segments())
         for (const auto& [rootId, root] : segment->rootEntities())
-            reach(root.get());
+            if (root)
+                reached.reach(root.get());
 
-    MemberContext context;
-    context.onReference = [&](Entity* target, bool owning) {
+    const ReferenceVisitor reachOwned = [&](Entity* target, bool owning) {
         if (owning)
-            reach(target);
+            reached.reach(target);
     };
-    while (!pending.empty()) {
-        Entity* entity = pending.front();
-        pending.pop_front();
-        order.push_back(entity);
-        if (auto* group = queryInterface<Managed::ManagedGroupEntity>(entity))
-            for (const auto& child : group->children())
-                reach(child.get());
+    for (size_t next = 0; next < reached.order.size(); ++next) {
+        Entity* entity = reached.order[next];
+        if (auto* group = queryInterface<Managed::ManagedGroupEntity>(entity)) {
+            const std::vector<StrongRef<Entity>>& children = group->children();
+            for (size_t i = 0; i < children.size(); ++i) {
+                Entity* child = children[i].get();
+                if (!child)
+                    continue;
+                const size_t at = reached.reach(child);
+                if (child->parentEntity() == entity)
+                    reached.childIndex[at] = static_cast<int64_t>(i);
+            }
+        }
         if (auto* roots = queryInterface<Managed::ManagedRootCollection>(entity))
             for (const auto& element : roots->elements())
-                reach(element.get());
-        MemberCodec::encode(entity, context);
+                if (element)
+                    reached.reach(element.get());
+        MemberCodec::forEachReference(entity, reachOwned);
     }
-    return order;
+    return reached;
 }
 
-int64_t childIndex(Entity* entity) {
-    auto* group = queryInterface<Managed::ManagedGroupEntity>(entity->parentEntity());
-    if (!group)
-        return -1;
-    size_t index = group->indexOf(entity);
-    return index == Managed::ManagedGroupEntity::npos ? -1 : static_cast<int64_t>(index);
-}
-
-void writeTables(SqliteDatabase& db, Asset& asset, const std::vector<Entity*>& entities,
-                 const std::unordered_set<const Entity*>& written, const StorageProgress& progress,
-                 const DocumentWriter::Schema& schema);
+void writeTables(SqliteDatabase& db, Asset& asset, const Reached& reached,
+                 const StorageProgress& progress, const DocumentWriter::Schema& schema);
 
 void writeFile(Asset& asset, const std::string& path, const StorageProgress& progress,
                const DocumentWriter::Schema& schema) {
-    std::vector<Entity*> entities = reachableEntities(asset);
-    std::unordered_set<const Entity*> written(entities.begin(), entities.end());
+    const Reached reached = reachableEntities(asset);
 
     SqliteDatabase db(path, SqliteDatabase::CreateNew);
     db.exec("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF;"); // a fresh file: rename commits
     db.exec(DocumentFormat::schemaSql());
     db.exec("BEGIN");
-    writeTables(db, asset, entities, written, progress, schema);
+    writeTables(db, asset, reached, progress, schema);
     db.exec("COMMIT");
     db.close();
 }
 
-void writeTables(SqliteDatabase& db, Asset& asset, const std::vector<Entity*>& entities,
-                 const std::unordered_set<const Entity*>& written, const StorageProgress& progress,
-                 const DocumentWriter::Schema& schema) {
+void writeTables(SqliteDatabase& db, Asset& asset, const Reached& reached,
+                 const StorageProgress& progress, const DocumentWriter::Schema& schema) {
+    const std::vector<Entity*>& entities = reached.order;
 
     SqliteStatement format(db, "INSERT INTO format VALUES (?, ?)");
     format.bind(1, std::string("application"));
@@ -105,30 +116,36 @@ void writeTables(SqliteDatabase& db, Asset& asset, const std::vector<Entity*>& e
 
     SqliteStatement insert(db, "INSERT INTO entities VALUES (?, ?, ?, ?, ?, ?, ?)");
     std::set<std::pair<uint32_t, const EntityMetaType*>> versions;
+    std::pair<uint32_t, const EntityMetaType*> lastClass(0, nullptr);
     MemberContext context;
     context.isWritten = [&](const Entity* e) {
-        return written.count(e) > 0;
+        return reached.contains(e);
     };
     for (size_t i = 0; i < entities.size(); ++i) {
         Entity* entity = entities[i];
         uint32_t segmentKey = entity->segment()->key();
-        for (const EntityMetaType* t = entity->metaType(); t; t = t->baseMetaType())
-            versions.emplace(segmentKey, t);
+        // Entities of one class come in runs; the classes are noted once a run.
+        if (lastClass.first != segmentKey || lastClass.second != entity->metaType()) {
+            lastClass = {segmentKey, entity->metaType()};
+            for (const EntityMetaType* t = entity->metaType(); t; t = t->baseMetaType())
+                versions.emplace(segmentKey, t);
+        }
         insert.bind(1, int64_t(segmentKey));
         insert.bind(2, int64_t(entity->id()));
-        insert.bind(3, entity->metaType()->identifier());
+        insert.bindStatic(3, entity->metaType()->identifier());
         // An owner left out (a group only the undo history still holds) is
         // not named, nor is the entity filed as one of its children.
         Entity* parent = entity->parentEntity();
-        const bool parentWritten = parent && written.count(parent);
+        const bool parentWritten = parent && reached.contains(parent);
         if (parentWritten) {
             insert.bind(4, int64_t(parent->segment()->key()));
             insert.bind(5, int64_t(parent->id()));
         }
-        insert.bind(6, parentWritten ? childIndex(entity) : int64_t(-1));
+        insert.bind(6, parentWritten ? reached.childIndex[i] : int64_t(-1));
         const MemberSet* set = schema.memberSet ? schema.memberSet(entity) : nullptr;
-        insert.bindBlob(7, set ? MemberCodec::encode(entity, *set, context)
-                               : MemberCodec::encode(entity, context));
+        const std::string members =
+            set ? MemberCodec::encode(entity, *set, context) : MemberCodec::encode(entity, context);
+        insert.bindStaticBlob(7, members);
         insert.run();
         if (progress && (i % 4096 == 0 || i + 1 == entities.size()))
             progress(i + 1, entities.size());
@@ -161,7 +178,7 @@ void writeTables(SqliteDatabase& db, Asset& asset, const std::vector<Entity*>& e
                 continue;
             int64_t index = 0;
             for (const auto& e : collection->elements()) {
-                if (!written.count(e.get()))
+                if (!reached.contains(e.get()))
                     continue;
                 element.bind(1, int64_t(segment->key()));
                 element.bind(2, int64_t(entity->id()));

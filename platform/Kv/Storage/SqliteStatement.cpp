@@ -7,12 +7,15 @@
 
 namespace Kv {
 
-SqliteStatement::SqliteStatement(SqliteDatabase& db, const std::string& sql) : m_db(db) {
+SqliteStatement::SqliteStatement(SqliteDatabase& db, const std::string& sql)
+    : m_db(db) {
     if (sqlite3_prepare_v2(db.handle(), sql.c_str(), -1, &m_statement, nullptr) != SQLITE_OK)
         throw std::runtime_error(sqlite3_errmsg(db.handle()));
 }
 
-SqliteStatement::~SqliteStatement() { sqlite3_finalize(m_statement); }
+SqliteStatement::~SqliteStatement() {
+    sqlite3_finalize(m_statement);
+}
 
 void SqliteStatement::bind(int index, int64_t value) {
     if (sqlite3_bind_int64(m_statement, index, value) != SQLITE_OK)
@@ -27,6 +30,18 @@ void SqliteStatement::bind(int index, const std::string& value) {
 
 void SqliteStatement::bindBlob(int index, std::string_view value) {
     if (sqlite3_bind_blob64(m_statement, index, value.data(), value.size(), SQLITE_TRANSIENT) !=
+        SQLITE_OK)
+        throw std::runtime_error(sqlite3_errmsg(m_db.handle()));
+}
+
+void SqliteStatement::bindStatic(int index, std::string_view value) {
+    if (sqlite3_bind_text(m_statement, index, value.data(), static_cast<int>(value.size()),
+                          SQLITE_STATIC) != SQLITE_OK)
+        throw std::runtime_error(sqlite3_errmsg(m_db.handle()));
+}
+
+void SqliteStatement::bindStaticBlob(int index, std::string_view value) {
+    if (sqlite3_bind_blob64(m_statement, index, value.data(), value.size(), SQLITE_STATIC) !=
         SQLITE_OK)
         throw std::runtime_error(sqlite3_errmsg(m_db.handle()));
 }
@@ -55,10 +70,14 @@ int64_t SqliteStatement::integer(int column) const {
 }
 
 std::string SqliteStatement::text(int column) const {
+    return std::string(textView(column));
+}
+
+std::string_view SqliteStatement::textView(int column) const {
     const unsigned char* t = sqlite3_column_text(m_statement, column);
-    return t ? std::string(reinterpret_cast<const char*>(t),
-                           static_cast<size_t>(sqlite3_column_bytes(m_statement, column)))
-             : std::string();
+    return t ? std::string_view(reinterpret_cast<const char*>(t),
+                                static_cast<size_t>(sqlite3_column_bytes(m_statement, column)))
+             : std::string_view();
 }
 
 std::string_view SqliteStatement::blob(int column) const {

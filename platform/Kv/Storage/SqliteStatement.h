@@ -21,6 +21,10 @@ public:
     void bind(int index, int64_t value);
     void bind(int index, const std::string& value);
     void bindBlob(int index, std::string_view value);
+    // Without a copy: the bytes must stay as they are until the statement is
+    // run or reset.
+    void bindStatic(int index, std::string_view value);
+    void bindStaticBlob(int index, std::string_view value);
     // Advances to the next row; false when there is none.
     bool step();
     // Runs a statement that returns no rows, then resets it for reuse.
@@ -29,6 +33,8 @@ public:
 
     int64_t integer(int column) const;
     std::string text(int column) const;
+    // The text itself, valid until the next step or reset.
+    std::string_view textView(int column) const;
     std::string_view blob(int column) const;
     bool isNull(int column) const;
 

@@ -15,6 +15,18 @@ TEST(ZkGeBoundBlock3d, EmptyUntilExtended) {
     EXPECT_EQ(box.center(), ZkGePoint3d(0, 3.5, 1.5));
 }
 
+TEST(ZkGeBoundBlock3d, GetGivesTheMinimumCornerAndTheAxisEdges) {
+    const ZkGeBoundBlock3d box(ZkGePoint3d(4, -1, 2), ZkGePoint3d(1, 3, 2));
+    ZkGePoint3d base;
+    ZkGeVector3d x, y, z;
+    box.get(base, x, y, z);
+    EXPECT_EQ(base, ZkGePoint3d(1, -1, 2));
+    EXPECT_EQ(x, ZkGeVector3d(3, 0, 0));
+    EXPECT_EQ(y, ZkGeVector3d(0, 4, 0));
+    EXPECT_EQ(z, ZkGeVector3d(0, 0, 0));
+    EXPECT_EQ(base + x + y + z, box.maxPoint());
+}
+
 TEST(ZkGeBoundBlock3d, ExtendingByAnEmptyBoxChangesNothing) {
     ZkGeBoundBlock3d box(ZkGePoint3d(1, 1, 1), ZkGePoint3d(0, 0, 0));
     const ZkGeBoundBlock3d before = box;

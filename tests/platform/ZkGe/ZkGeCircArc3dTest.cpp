@@ -318,3 +318,106 @@ TEST(ZkGeCircArc3d, ProjectedClosestPoint) {
     EXPECT_TRUE(circle.isOn(seen, ZkGeTol(1e-9, 1e-9)));
     EXPECT_NEAR(seen.x, 1.2, 1e-9);
 }
+
+TEST(ZkGeCircArc3d, DerivativesAreTheTurnedRadius) {
+    // Each derivative is the radius vector turned a further quarter about
+    // the normal: d1 = n x (p - c), d2 = -(p - c), d3 = -d1.
+    const ZkGeCircArc3d arc = tiltedArc(-1, 2);
+    for (const double t : {-1.0, 0.0, 0.8, 2.0}) {
+        std::vector<ZkGeVector3d> d;
+        const ZkGePoint3d p = arc.evalPoint(t, 3, d);
+        ASSERT_EQ(d.size(), 3u);
+        const ZkGeVector3d radial = p - arc.center();
+        EXPECT_NEAR(radial.length(), 2.5, 1e-14);
+        EXPECT_TRUE(near(d[0], arc.normal().crossProduct(radial), 1e-14)) << t;
+        EXPECT_TRUE(near(d[1], -radial, 1e-14)) << t;
+        EXPECT_TRUE(near(d[2], -d[0], 1e-14)) << t;
+    }
+    std::vector<ZkGeVector3d> none{ZkGeVector3d(1, 1, 1)};
+    EXPECT_TRUE(near(arc.evalPoint(0.5, 0, none), arc.evalPoint(0.5)));
+    EXPECT_TRUE(none.empty());
+}
+
+TEST(ZkGeCircArc3d, SamplesRunEvenlyFromStartToEndAngle) {
+    const ZkGeCircArc3d arc = tiltedArc(-1, 2);
+    std::vector<ZkGePoint3d> points;
+    std::vector<double> params;
+    arc.getSamplePoints(4, points, &params);
+    EXPECT_EQ(params, (std::vector<double>{-1, 0, 1, 2}));
+    ASSERT_EQ(points.size(), 4u);
+    for (size_t i = 0; i < points.size(); ++i) {
+        EXPECT_TRUE(near(points[i], arc.evalPoint(params[i])));
+        EXPECT_NEAR(arc.paramOf(points[i]), params[i], 1e-14);
+    }
+    EXPECT_EQ(points.back(), arc.endPoint());
+}
+
+TEST(ZkGeCircArc3d, AnglesAreMeasuredAboutTheNormal) {
+    // In a tilted plane the angle of a direction is its turn from the
+    // reference vector about the normal; about the opposite normal the same
+    // direction is the rest of the turn away.
+    const ZkGeVector3d n = ZkGeVector3d(1, 2, 2).normal();
+    const ZkGeVector3d u = n.perpVector();
+    const ZkGeVector3d v = n.crossProduct(u);
+    const ZkGeCircArc3d up(ZkGePoint3d(1, 1, 1), n, u, 2, 0, 1);
+    const ZkGeCircArc3d down(ZkGePoint3d(1, 1, 1), -n, u, 2, 0, 1);
+    for (const double angle : {0.3, 2.5, 4.0}) {
+        const ZkGeVector3d dir = u * std::cos(angle) + v * std::sin(angle);
+        EXPECT_NEAR(up.angleOf(dir), angle, 1e-14);
+        EXPECT_NEAR(up.angleOf(dir + n * 5), angle, 1e-14)
+            << "the part along the normal counts not";
+        EXPECT_NEAR(down.angleOf(dir), 2 * M_PI - angle, 1e-14);
+        EXPECT_NEAR(u.angleTo(dir, n), angle, 1e-14);
+        EXPECT_NEAR(u.angleTo(dir, -n), 2 * M_PI - angle, 1e-14);
+    }
+}
+
+TEST(ZkGeCircArc3d, ThreePointArcsBeyondAHalfTurnInATiltedPlane) {
+    const ZkGeVector3d n = ZkGeVector3d(1, 2, 2).normal();
+    const ZkGeVector3d u = n.perpVector();
+    const ZkGeVector3d v = n.crossProduct(u);
+    const ZkGePoint3d center(1, 1, 1);
+    const auto at = [&](double angle) {
+        return center + u * (2 * std::cos(angle)) + v * (2 * std::sin(angle));
+    };
+    // Counter-clockwise about n from 0.2 through 2.5 to 5: a sweep of 4.8.
+    const ZkGeCircArc3d ccw(at(0.2), at(2.5), at(5.0));
+    EXPECT_TRUE(near(ccw.normal(), n, 1e-14));
+    EXPECT_TRUE(near(ccw.center(), center, 1e-14));
+    EXPECT_NEAR(ccw.endAng() - ccw.startAng(), 4.8, 1e-14);
+    EXPECT_NEAR(ccw.paramOf(at(2.5)), 2.3, 1e-14);
+    // The same points picked the other way round: clockwise about n, so the
+    // arc runs about -n from the first point given.
+    const ZkGeCircArc3d cw(at(5.0), at(2.5), at(0.2));
+    EXPECT_TRUE(near(cw.normal(), -n, 1e-14));
+    EXPECT_NEAR(cw.endAng() - cw.startAng(), 4.8, 1e-14);
+    EXPECT_TRUE(near(cw.startPoint(), at(5.0), 1e-14));
+    EXPECT_TRUE(near(cw.endPoint(), at(0.2), 1e-14));
+    EXPECT_TRUE(cw.isOn(at(2.5)));
+    EXPECT_FALSE(cw.isOn(at(5.6)));
+}
+
+TEST(ZkGeCircArc3d, SlightlyBentPointsStillMakeAnArc) {
+    // A sagitta of 1e-6 over a half chord of 1: r = (1 + s^2) / (2 s).
+    ZkGeCircArc3d arc;
+    ASSERT_TRUE(arc.set(ZkGePoint3d(0, 0, 0), ZkGePoint3d(1, 1e-6, 0), ZkGePoint3d(2, 0, 0)));
+    EXPECT_NEAR(arc.radius(), (1 + 1e-12) / 2e-6, 1e-3);
+    EXPECT_TRUE(near(arc.normal(), ZkGeVector3d(0, 0, -1)));
+    // Within equalVector of a line: refused.
+    EXPECT_FALSE(arc.set(ZkGePoint3d(0, 0, 0), ZkGePoint3d(1, 1e-13, 0), ZkGePoint3d(2, 0, 0)));
+}
+
+TEST(ZkGeCircArc3d, TranslateMovesOnlyTheCenter) {
+    // Bit for bit: moving a sketch back and forth must not wear its arcs.
+    const ZkGeCircArc3d arc = tiltedArc(0.5, 4);
+    ZkGeCircArc3d moved = arc;
+    ZkGeEntity3d& same = moved.translateBy(ZkGeVector3d(1, -2, 3));
+    EXPECT_EQ(&same, &moved);
+    EXPECT_TRUE(near(moved.center(), ZkGePoint3d(2, -4, 6)));
+    EXPECT_EQ(moved.radius(), arc.radius());
+    EXPECT_EQ(moved.normal(), arc.normal());
+    EXPECT_EQ(moved.refVec(), arc.refVec());
+    EXPECT_EQ(moved.startAng(), arc.startAng());
+    EXPECT_EQ(moved.endAng(), arc.endAng());
+    EXPECT_FALSE(moved.isEqualTo(arc));
+}

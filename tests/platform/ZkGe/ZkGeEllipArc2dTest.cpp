@@ -68,3 +68,18 @@ TEST(ZkGeEllipArc2d, ClosedEqualAndCopies) {
     EXPECT_EQ(copy->type(), ZkGe::kEllipArc2d);
     EXPECT_EQ(static_cast<const ZkGeEllipArc2d&>(*copy), arc);
 }
+
+TEST(ZkGeEllipArc2d, IntervalAndSamplesFollowTheAngles) {
+    const ZkGeEllipArc2d arc(ZkGePoint2d(0, 0), ZkGeVector2d(1, 0), 3, 1, 0, M_PI);
+    EXPECT_EQ(arc.getInterval(), ZkGeInterval(0, M_PI));
+    std::vector<ZkGePoint2d> points;
+    std::vector<double> params;
+    arc.getSamplePoints(3, points, &params);
+    EXPECT_EQ(params, (std::vector<double>{0, M_PI / 2, M_PI}));
+    ASSERT_EQ(points.size(), 3u);
+    EXPECT_TRUE(near(points[0], ZkGePoint2d(3, 0)));
+    EXPECT_TRUE(near(points[1], ZkGePoint2d(0, 1)));
+    EXPECT_TRUE(near(points[2], ZkGePoint2d(-3, 0)));
+    EXPECT_TRUE(arc.isKindOf(ZkGe::kCurve2d));
+    EXPECT_FALSE(arc.isKindOf(ZkGe::kCircArc2d));
+}

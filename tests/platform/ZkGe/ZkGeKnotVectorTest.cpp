@@ -49,3 +49,13 @@ TEST(ZkGeKnotVector, ConstructionHelpers) {
     const ZkArray<ZkGePoint3d> points{{0, 0, 0}, {3, 4, 0}, {3, 4, 2}};
     EXPECT_EQ(ZkGeKnotVector::chordLengthParams(points), (std::vector<double>{0, 5, 7}));
 }
+
+TEST(ZkGeKnotVector, PeriodicAveragingStartsThePeriodAtTheFirstParameter) {
+    // Even spacing: the knots are the parameters.
+    EXPECT_EQ(ZkGeKnotVector::periodicAveraging({1, 2, 3, 4}, 4, 3),
+              ZkGeKnotVector({1, 2, 3, 4, 5}));
+    // Repeated parameters give simple knots: means of three around each,
+    // -1 (wrapped to 8) moved onto the start.
+    EXPECT_EQ(ZkGeKnotVector::periodicAveraging({0, 0, 3, 6, 6, 6}, 9, 3),
+              ZkGeKnotVector({0, 1, 3, 5, 6, 7, 9}));
+}

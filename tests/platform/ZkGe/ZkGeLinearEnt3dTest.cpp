@@ -1,7 +1,9 @@
 #include "ZkGeTestSupport.h"
 
 #include <cmath>
+#include <initializer_list>
 #include <memory>
+#include <vector>
 
 TEST(ZkGeLine3d, ParameterIsDistanceAlongTheNormalisedDirection) {
     const ZkGeLine3d line(ZkGePoint3d(1, 1, 0), ZkGeVector3d(0, 4, 0));
@@ -197,4 +199,41 @@ TEST(ZkGeLinearEnt3d, SplitPieces) {
     seg.getSplitCurves(1, before, after);
     EXPECT_TRUE(before && before->isEqualTo(seg));
     EXPECT_FALSE(after);
+}
+
+TEST(ZkGeLinearEnt3d, NeverPeriodicAndDegenerateOnlyWhenShrunk) {
+    const ZkGeLine3d line(ZkGePoint3d(1, 2, 3), ZkGeVector3d(0, 1, 1));
+    const ZkGeRay3d ray(ZkGePoint3d(1, 2, 3), ZkGeVector3d(0, 1, 1));
+    const ZkGeLineSeg3d seg(ZkGePoint3d(1, 2, 3), ZkGePoint3d(1, 3, 4));
+    for (const ZkGeCurve3d* curve : std::initializer_list<const ZkGeCurve3d*>{&line, &ray, &seg}) {
+        double period = 5;
+        EXPECT_FALSE(curve->isPeriodic(period));
+        EXPECT_EQ(period, 0);
+        EXPECT_FALSE(curve->isDegenerate());
+        EXPECT_FALSE(curve->isClosed());
+    }
+    EXPECT_TRUE(ZkGeLineSeg3d(seg.startPoint(), seg.startPoint() + ZkGeVector3d(0, 0, 1e-11))
+                    .isDegenerate());
+}
+
+TEST(ZkGeLineSeg3d, SamplesAndSegmentsAsValues) {
+    const ZkGeLineSeg3d seg(ZkGePoint3d(0, 0, 0), ZkGePoint3d(3, 6, 9));
+    std::vector<ZkGePoint3d> points;
+    std::vector<double> params;
+    seg.getSamplePoints(4, points, &params);
+    EXPECT_EQ(params.front(), 0);
+    EXPECT_EQ(params.back(), 1);
+    ASSERT_EQ(points.size(), 4u);
+    EXPECT_TRUE(near(points[1], ZkGePoint3d(1, 2, 3)));
+    EXPECT_EQ(points[3], seg.endPoint());
+
+    const std::unique_ptr<ZkGeEntity3d> copy = seg.copy();
+    EXPECT_TRUE(copy->isEqualTo(seg));
+    EXPECT_TRUE(copy->isKindOf(ZkGe::kCurve3d));
+    copy->translateBy(ZkGeVector3d(1, 1, 1));
+    EXPECT_TRUE(
+        static_cast<const ZkGeLineSeg3d&>(*copy).startPoint().isEqualTo(ZkGePoint3d(1, 1, 1)));
+    EXPECT_EQ(seg.startPoint(), ZkGePoint3d(0, 0, 0));
+    EXPECT_FALSE(copy->isEqualTo(seg));
+    EXPECT_FALSE(seg.isEqualTo(ZkGeLine3d(ZkGePoint3d(), ZkGeVector3d(3, 6, 9))));
 }

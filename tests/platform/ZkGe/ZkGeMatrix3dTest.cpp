@@ -105,3 +105,10 @@ TEST(ZkGeMatrix3d, TranslationComparesAsPositions) {
     skewed(0, 1) += 5e-11;
     EXPECT_FALSE(skewed.isEqualTo(m));
 }
+
+TEST(ZkGeMatrix3d, TranslationOnlyWhenTheBlockIsTheIdentity) {
+    EXPECT_TRUE(ZkGeMatrix3d::kIdentity.isTranslation());
+    EXPECT_TRUE(ZkGeMatrix3d::translation(ZkGeVector3d(1, -2, 3)).isTranslation());
+    EXPECT_FALSE(ZkGeMatrix3d::rotation(1e-9, ZkGeVector3d::kZAxis).isTranslation());
+    EXPECT_FALSE(ZkGeMatrix3d().setToScaling(2).isTranslation());
+}

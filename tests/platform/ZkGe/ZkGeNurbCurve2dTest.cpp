@@ -138,3 +138,35 @@ TEST(ZkGeNurbCurve2d, SplitEditCopyAndCompare) {
     EXPECT_TRUE(rebuilt.isEqualTo(curve, ZkGeTol(0, 0)));
     EXPECT_FALSE(rebuilt.hasFitData());
 }
+
+TEST(ZkGeNurbCurve2d, DerivativesAnywhereAndRestoredFitData) {
+    std::mt19937 rng(41);
+    const ZkArray<ZkGePoint2d> points = randomPoints(6, rng);
+    ZkGeNurbCurve2d curve;
+    ASSERT_TRUE(
+        curve.setFitData(points, {{3, 1, ZkGeVector2d(0, 2)}, {3, 2, ZkGeVector2d(1, 0)}}, false));
+    EXPECT_TRUE(interpolates(curve));
+    double t = 0;
+    for (int i = 1; i <= 3; ++i)
+        t += points[i].distanceTo(points[i - 1]);
+    std::vector<ZkGeVector2d> d;
+    curve.evalPoint(t, 2, d);
+    EXPECT_TRUE(near(d[0], ZkGeVector2d(0, 2), 1e-9));
+    EXPECT_TRUE(near(d[1], ZkGeVector2d(1, 0), 1e-9));
+
+    int degree = 0;
+    bool rational = false, periodic = false;
+    ZkGeKnotVector knots;
+    ZkArray<ZkGePoint2d> controls;
+    ZkArray<double> weights;
+    curve.getDefinitionData(degree, rational, periodic, knots, controls, weights);
+    ZkGeNurbCurve2d restored(degree, knots, controls, weights, periodic);
+    restored.restoreFitData(points, ZkGeContext::gTol, false, ZkGeVector2d(), ZkGeVector2d());
+    EXPECT_EQ(restored, curve);
+
+    ZkGeNurbCurve2d closed;
+    ASSERT_TRUE(closed.setFitData(points, {}, true));
+    EXPECT_TRUE(closed.isPeriodic());
+    EXPECT_EQ(closed.numFitPoints(), 7);
+    EXPECT_TRUE(interpolates(closed));
+}

@@ -302,3 +302,224 @@ TEST(ZkGeNurbsFit, TenThousandPointsFitInLinearTime) {
     EXPECT_TRUE(ring.isPeriodic());
     EXPECT_TRUE(interpolates(ring, 1e-8));
 }
+
+namespace {
+
+using Derivatives = std::vector<ZkGeNurbCurve3d::FitDerivative>;
+
+// The chord-length parameter of every fit point.
+std::vector<double> chordParams(const ZkGeNurbCurve3d& curve) {
+    std::vector<double> t;
+    ZkGePoint3d previous;
+    for (int i = 0; i < curve.numFitPoints(); ++i) {
+        ZkGePoint3d q;
+        curve.getFitPointAt(i, q);
+        t.push_back(i == 0 ? 0.0 : t.back() + q.distanceTo(previous));
+        previous = q;
+    }
+    return t;
+}
+
+testing::AssertionResult meets(const ZkGeNurbCurve3d& curve, const Derivatives& derivatives,
+                               double eps) {
+    const std::vector<double> t = chordParams(curve);
+    std::vector<ZkGeVector3d> d;
+    for (const auto& [index, order, value] : derivatives) {
+        curve.evalPoint(t[static_cast<std::size_t>(index)], 2, d);
+        const ZkGeVector3d& actual = d[static_cast<std::size_t>(order - 1)];
+        if (!near(actual, value, eps * (1 + value.length())))
+            return testing::AssertionFailure()
+                   << "derivative " << order << " at fit point " << index << " is "
+                   << ZkGeFormat::toString(actual) << ", not " << ZkGeFormat::toString(value);
+    }
+    return testing::AssertionSuccess();
+}
+
+// The second derivative is continuous across every knot: the curve is C2.
+testing::AssertionResult isC2(const ZkGeNurbCurve3d& curve) {
+    std::vector<ZkGeVector3d> left;
+    std::vector<ZkGeVector3d> right;
+    const ZkGeInterval range = curve.getInterval();
+    for (int i = 0; i < curve.numKnots(); ++i) {
+        const double u = curve.knotAt(i);
+        if (u <= range.lowerBound() || u >= range.upperBound())
+            continue;
+        curve.evalPoint(u - 1e-7, 2, left);
+        curve.evalPoint(u + 1e-7, 2, right);
+        if (!near(left[1], right[1], 1e-4 * (1 + left[1].length())))
+            return testing::AssertionFailure() << "the second derivative jumps at " << u;
+    }
+    return testing::AssertionSuccess();
+}
+
+} // namespace
+
+TEST(ZkGeNurbsFitDerivatives, DerivativesAnywhereKeepTheCurveC2) {
+    std::mt19937 rng(17);
+    for (const int count : {3, 9, 40}) {
+        const ZkArray<ZkGePoint3d> points = randomPoints(count, rng);
+        const int mid = count / 2;
+        const Derivatives derivatives = {{0, 1, ZkGeVector3d(0, 2, 0)},
+                                         {0, 2, ZkGeVector3d(1, 0, 0)},
+                                         {mid, 1, ZkGeVector3d(1, 0.5, 0)},
+                                         {mid, 2, ZkGeVector3d(-0.2, 0.4, 1)},
+                                         {count - 1, 2, ZkGeVector3d(0, 0, -1)}};
+        ZkGeNurbCurve3d curve;
+        ASSERT_TRUE(curve.setFitData(points, derivatives, false)) << count;
+        EXPECT_EQ(curve.degree(), 3);
+        EXPECT_EQ(curve.numControlPoints(), count + 5) << "one per condition";
+        EXPECT_TRUE(interpolates(curve)) << count;
+        EXPECT_TRUE(meets(curve, derivatives, 1e-9)) << count;
+        EXPECT_TRUE(isC2(curve)) << count << ": every knot simple";
+    }
+}
+
+TEST(ZkGeNurbsFitDerivatives, TheFitDataKeepThePointsAndTheEndTangents) {
+    std::mt19937 rng(19);
+    const ZkArray<ZkGePoint3d> points = randomPoints(6, rng);
+    const ZkGeVector3d start(1, 0, 0);
+    const ZkGeVector3d end(0, -1, 0);
+    ZkGeNurbCurve3d curve;
+    ASSERT_TRUE(curve.setFitData(points,
+                                 {{5, 1, end}, {2, 1, ZkGeVector3d(0, 0, 3)}, {0, 1, start}}, false,
+                                 ZkGeTol(1e-6, 1e-9)));
+    ZkArray<ZkGePoint3d> fit;
+    ZkGeTol tol;
+    bool tangentsExist = false;
+    ZkGeVector3d startBack;
+    ZkGeVector3d endBack;
+    ASSERT_TRUE(curve.getFitData(fit, tol, tangentsExist, startBack, endBack));
+    EXPECT_EQ(fit, points);
+    EXPECT_EQ(tol.equalPoint(), 1e-6);
+    EXPECT_TRUE(tangentsExist);
+    EXPECT_EQ(startBack, start);
+    EXPECT_EQ(endBack, end);
+    // Editing refits with the end tangents alone.
+    ZkGeNurbCurve3d edited = curve;
+    ASSERT_TRUE(edited.setFitPointAt(0, points[0]));
+    EXPECT_EQ(edited, ZkGeNurbCurve3d(points, start, end, ZkGeTol(1e-6, 1e-9)));
+    EXPECT_FALSE(edited.isEqualTo(curve));
+}
+
+TEST(ZkGeNurbsFitDerivatives, ClosedFitsArePeriodicFromTheFirstPointAndMeetTheirDerivatives) {
+    for (const int count : {3, 7, 50}) {
+        ZkArray<ZkGePoint3d> points = loop(count);
+        points.removeAt(points.length() - 1);
+        const Derivatives derivatives = {{0, 1, ZkGeVector3d(0, 2, 1)},
+                                         {count - 1, 2, ZkGeVector3d(0.5, 0, 0)},
+                                         {count / 2, 1, ZkGeVector3d(-1, 0, 0)},
+                                         {count / 2, 2, ZkGeVector3d(0, 0, 1)}};
+        ZkGeNurbCurve3d curve;
+        ASSERT_TRUE(curve.setFitData(points, derivatives, true)) << count;
+        ASSERT_TRUE(curve.isPeriodic());
+        EXPECT_EQ(curve.numFitPoints(), count + 1);
+        EXPECT_FALSE(curve.hasStartTangent() || curve.hasEndTangent());
+        EXPECT_EQ(curve.getInterval().lowerBound(), 0.0);
+        EXPECT_TRUE(near(curve.startPoint(), points[0], 1e-9));
+        EXPECT_TRUE(interpolates(curve)) << count;
+        EXPECT_TRUE(meets(curve, derivatives, 1e-9)) << count;
+        std::vector<ZkGeVector3d> atStart;
+        std::vector<ZkGeVector3d> atEnd;
+        const ZkGeInterval range = curve.getInterval();
+        EXPECT_TRUE(near(curve.evalPoint(range.lowerBound(), 2, atStart),
+                         curve.evalPoint(range.upperBound(), 2, atEnd), 1e-12));
+        EXPECT_TRUE(near(atStart[0], atEnd[0], 1e-9));
+        EXPECT_TRUE(near(atStart[1], atEnd[1], 1e-9));
+        EXPECT_TRUE(isC2(curve));
+    }
+    // Evenly spaced points have their knots at the points: the classic
+    // closed spline.
+    ZkArray<ZkGePoint3d> square{{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
+    ZkGeNurbCurve3d curve;
+    ASSERT_TRUE(curve.setFitData(square, {}, true));
+    EXPECT_EQ(curve.knots(), ZkGeKnotVector({0, 1, 2, 3, 4}));
+    // Two distinct points cannot close smoothly: there and back again.
+    ASSERT_TRUE(curve.setFitData(ZkArray<ZkGePoint3d>{{0, 0, 0}, {2, 0, 0}}, {}, true));
+    EXPECT_FALSE(curve.isPeriodic());
+    EXPECT_TRUE(curve.isClosed());
+}
+
+TEST(ZkGeNurbsFitDerivatives, ImpossibleRequestsChangeNothing) {
+    const ZkArray<ZkGePoint3d> points{{0, 0, 0}, {1, 1, 0}, {2, 0, 0}};
+    ZkGeNurbCurve3d curve(points);
+    const ZkGeNurbCurve3d before = curve;
+    EXPECT_FALSE(curve.setFitData(points, {{3, 1, ZkGeVector3d(1, 0, 0)}}, false));
+    EXPECT_FALSE(curve.setFitData(points, {{-1, 1, ZkGeVector3d(1, 0, 0)}}, false));
+    EXPECT_FALSE(curve.setFitData(points, {{1, 3, ZkGeVector3d(1, 0, 0)}}, false));
+    EXPECT_FALSE(curve.setFitData(points, {{1, 0, ZkGeVector3d(1, 0, 0)}}, false));
+    EXPECT_FALSE(curve.setFitData(ZkArray<ZkGePoint3d>{{0, 0, 0}}, {}, false));
+    EXPECT_EQ(curve, before);
+    // A derivative on a point that coincides with its predecessor goes to
+    // that point; the curve still passes through both.
+    ZkArray<ZkGePoint3d> doubled = points;
+    doubled.insertAt(2, points[1]);
+    ASSERT_TRUE(curve.setFitData(doubled, {{2, 1, ZkGeVector3d(1, 0, 0)}}, false));
+    EXPECT_TRUE(interpolates(curve));
+    std::vector<ZkGeVector3d> d;
+    curve.evalPoint(points[1].distanceTo(points[0]), 1, d);
+    EXPECT_TRUE(near(d[0], ZkGeVector3d(1, 0, 0), 1e-9));
+}
+
+TEST(ZkGeNurbsFitDerivatives, SplitPiecesKeepTheFitPointsOfTheirSide) {
+    std::mt19937 rng(23);
+    const ZkArray<ZkGePoint3d> points = randomPoints(6, rng);
+    const ZkGeVector3d start(0, 1, 0);
+    const ZkGeVector3d end(1, 0, 0);
+    const ZkGeNurbCurve3d open(points, start, end);
+    const std::vector<double> t = chordParams(open);
+    const auto fitOf = [](const std::unique_ptr<ZkGeCurve3d>& piece) {
+        const auto& nurbs = static_cast<const ZkGeNurbCurve3d&>(*piece);
+        ZkArray<ZkGePoint3d> fit;
+        ZkGeTol tol;
+        bool tangentsExist = false;
+        ZkGeVector3d first;
+        ZkGeVector3d last;
+        EXPECT_TRUE(nurbs.getFitData(fit, tol, tangentsExist, first, last));
+        return std::make_tuple(fit, first, last);
+    };
+    std::unique_ptr<ZkGeCurve3d> first;
+    std::unique_ptr<ZkGeCurve3d> second;
+    // Between fit points 2 and 3: the split point ends one and starts the other.
+    const double u = 0.5 * (t[2] + t[3]);
+    open.getSplitCurves(u, first, second);
+    ASSERT_TRUE(first && second);
+    const ZkGePoint3d cut = open.evalPoint(u);
+    EXPECT_EQ(fitOf(first),
+              std::make_tuple(ZkArray<ZkGePoint3d>{points[0], points[1], points[2], cut}, start,
+                              ZkGeVector3d()));
+    EXPECT_EQ(fitOf(second),
+              std::make_tuple(ZkArray<ZkGePoint3d>{cut, points[3], points[4], points[5]},
+                              ZkGeVector3d(), end));
+    // At a fit point, that point is the split point, even after a transform
+    // that is no similarity.
+    ZkGeNurbCurve3d stretched = open;
+    ZkGeMatrix3d stretch;
+    stretch.setCoordSystem(ZkGePoint3d::kOrigin, ZkGeVector3d(3, 0, 0), ZkGeVector3d(0, 1, 0),
+                           ZkGeVector3d(0, 0, 0.5));
+    stretched.transformBy(stretch);
+    ZkGePoint3d at;
+    stretched.getFitPointAt(4, at);
+    stretched.getSplitCurves(stretched.paramOf(at), first, second);
+    ASSERT_TRUE(first && second);
+    EXPECT_EQ(std::get<0>(fitOf(first)).length(), 5);
+    EXPECT_EQ(std::get<0>(fitOf(first)).last(), at);
+    EXPECT_EQ(std::get<0>(fitOf(second)).first(), at);
+    EXPECT_EQ(std::get<0>(fitOf(second)).length(), 2);
+
+    // A closed curve is cut open at its first point, which ends the second
+    // piece.
+    const ZkGeNurbCurve3d closed(loop(6));
+    const std::vector<double> s = chordParams(closed);
+    closed.getSplitCurves(0.5 * (s[1] + s[2]), first, second);
+    ASSERT_TRUE(first && second);
+    const ZkArray<ZkGePoint3d> ring = loop(6);
+    EXPECT_EQ(std::get<0>(fitOf(first)).length(), 3);
+    EXPECT_EQ(std::get<0>(fitOf(first)).first(), ring[0]);
+    EXPECT_EQ(std::get<0>(fitOf(second)).length(), 6);
+    EXPECT_EQ(std::get<0>(fitOf(second)).last(), ring[0]);
+    // A curve without fit data gives pieces without.
+    ZkGeNurbCurve3d bare = open;
+    bare.purgeFitData();
+    bare.getSplitCurves(u, first, second);
+    EXPECT_FALSE(static_cast<const ZkGeNurbCurve3d&>(*first).hasFitData());
+}

@@ -172,7 +172,7 @@ TEST_F(SketchCommandsTest, HideShowAndTheCollectionSwitch) {
     EXPECT_EQ(run("get ./Point:1:1 visible"), "false\n");
     run("hide Sketches");
     EXPECT_EQ(run("get Sketches visible"), "false\n");
-    EXPECT_THAT(failure("hide ./Point:1:1/CurveUses#1"), HasSubstr("no entity"));
+    EXPECT_THAT(failure("hide ./Point:1:1/CurveUses#1"), HasSubstr("cannot be shown or hidden"));
 }
 
 // ---- moving and properties

@@ -3,10 +3,13 @@
 #include "Kv/Base/ByteReader.h"
 #include "Kv/Base/ByteWriter.h"
 #include "Kv/DataModel/MemberCodec.h"
+#include "Kv/DataModel/MemberMetaType.h"
+#include "Kv/DataModel/MemberSet.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <vector>
 
 namespace Kv::Tests {
 namespace {
@@ -119,6 +122,69 @@ TEST_F(MemberCodecTest, AnEncodedEntityDecodesIntoAnotherExactly) {
     MemberCodec::decode(to.get(), encode(from.get()), decoding);
     EXPECT_EQ(encode(to.get()), encode(from.get()));
     EXPECT_EQ(to->watched().getTarget(), a.get());
+}
+
+// Saving walks the references to find what a document holds; the walk must
+// see every reference encoding writes, with the same ownership.
+TEST_F(MemberCodecTest, TheReferenceWalkReportsWhatEncodingWrites) {
+    StrongRef<TestItem> item = TestItem::make(doc.group.get());
+    StrongRef<TestItem> b = TestItem::make(doc.group.get());
+    StrongRef<TestItem> c = TestItem::make(doc.group.get());
+    using Reference = std::pair<Entity*, bool>;
+    auto walked = [&] {
+        std::vector<Reference> references;
+        MemberCodec::forEachReference(item.get(), [&](Entity* target, bool owning) {
+            references.emplace_back(target, owning);
+        });
+        return references;
+    };
+    EXPECT_TRUE(walked().empty()) << "null references are none";
+
+    item->owned(b);
+    item->watched(PassiveRef<TestItem>(c));
+    item->watchList({PassiveRef<TestItem>(c), PassiveRef<TestItem>(), PassiveRef<TestItem>(b)});
+    item->ownedByKey({{7, c}, {-2, b}});
+    std::vector<Reference> encoded;
+    MemberContext encoding;
+    encoding.onReference = [&](Entity* target, bool owning) {
+        encoded.emplace_back(target, owning);
+    };
+    MemberCodec::encode(item.get(), encoding);
+    EXPECT_EQ(walked(), encoded);
+    EXPECT_EQ(walked(), (std::vector<Reference>{{b.get(), true},
+                                                {c.get(), false},
+                                                {c.get(), false},
+                                                {b.get(), false},
+                                                {b.get(), true},
+                                                {c.get(), true}}));
+}
+
+// Members are read by name, whatever order the data lists them in.
+TEST_F(MemberCodecTest, MembersInAnotherOrderDecodeAlike) {
+    StrongRef<TestItem> from = TestItem::make(doc.group.get());
+    from->value(2.5);
+    from->label(L"reordered");
+    from->count(9);
+    const MemberSet& set = from->metaType()->memberSet();
+    ByteWriter reversed;
+    reversed.write<uint32_t>(3);
+    for (const char* name : {"count", "label", "value"}) {
+        const Member* member = set.findMember(name);
+        reversed.writeString(name);
+        reversed.writeString(member->typeKey());
+        ByteWriter value;
+        member->metaType()->encode(member->field(static_cast<void*>(from.get())),
+                                   member->functions(), value, context);
+        reversed.writeBytes(value.data());
+    }
+
+    StrongRef<TestItem> to = TestItem::make(doc.group.get());
+    MemberContext decoding;
+    decoding.asset = &doc.asset;
+    MemberCodec::decode(to.get(), reversed.data(), decoding);
+    EXPECT_EQ(to->value(), 2.5);
+    EXPECT_EQ(to->label(), L"reordered");
+    EXPECT_EQ(to->count(), 9u);
 }
 
 TEST_F(MemberCodecTest, DecodeErrorsNameTheMember) {

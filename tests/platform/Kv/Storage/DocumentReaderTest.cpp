@@ -1,6 +1,7 @@
 #include "DocumentFiles.h"
 
 #include "Kv/Base/ByteWriter.h"
+#include "Kv/CommonData/ManagedGroupEntity.h"
 #include "Kv/DataModel/MemberMetaType.h"
 #include "Kv/DataModel/ValueMetaType.h"
 #include "Kv/Storage/DocumentReader.h"
@@ -223,6 +224,30 @@ TEST_F(DocumentReaderTest, EveryDamagedOrShortenedBlobIsReportedOrRead) {
         DocumentFiles::setMembers(file, files.aId, original.substr(0, size));
         EXPECT_THAT(loadError(file).what(), HasSubstr(file + ": " + a())) << "size " << size;
     }
+}
+
+// Children go back to the places the file gives them, whatever order their
+// rows are stored in; a child needs a group to go back to.
+TEST_F(DocumentReaderTest, ChildrenTakeThePlacesTheFileGivesThem) {
+    const std::string file = files.path("reordered.kvd");
+    std::filesystem::copy_file(sample, file);
+    DocumentFiles::execute(file, "UPDATE entities SET child_index = 2 - child_index "
+                                 "WHERE parent_id = " +
+                                     std::to_string(files.groupId));
+    std::unique_ptr<Asset> loaded = DocumentReader::load(file);
+    auto* group = queryInterface<Managed::ManagedGroupEntity>(loaded->findEntity(1, files.groupId));
+    ASSERT_NE(group, nullptr);
+    ASSERT_EQ(group->childCount(), 3u);
+    EXPECT_EQ(group->child(0)->id(), files.cId);
+    EXPECT_EQ(group->child(1)->id(), files.bId);
+    EXPECT_EQ(group->child(2)->id(), files.aId);
+
+    EXPECT_THAT(problemAfter([&](const std::string& damaged) {
+                    DocumentFiles::execute(damaged, "UPDATE entities SET parent_segment = NULL, "
+                                                    "parent_id = NULL WHERE id = " +
+                                                        std::to_string(files.aId));
+                }),
+                HasSubstr(a() + " is filed as a child of an entity that is not a group"));
 }
 
 TEST_F(DocumentReaderTest, EntitiesThatOwnThemselves) {

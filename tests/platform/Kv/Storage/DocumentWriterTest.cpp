@@ -138,6 +138,34 @@ TEST_F(DocumentWriterTest, OwnedEntityOfARemovedGroupStillLoads) {
     EXPECT_EQ(ownerLoaded->owned()->label(), L"owned");
 }
 
+// An entity can be reached through a reference before the group that holds
+// it is walked; it is still filed at its place among the group's children.
+TEST_F(DocumentWriterTest, ChildReachedThroughAReferenceFirstKeepsItsPlace) {
+    StrongRef<TestItem> owner = TestItem::make(doc.group.get());
+    StrongRef<TestGroup> outer = TestGroup::make(doc.component.get());
+    StrongRef<TestGroup> inner = TestGroup::make(outer.get());
+    std::vector<StrongRef<TestItem>> children;
+    for (const wchar_t* label : {L"first", L"second", L"third"}) {
+        children.push_back(TestItem::make(inner.get()));
+        children.back()->label(label);
+    }
+    owner->owned(children[2]);
+    owner->watched(PassiveRef<TestItem>(children[1]));
+
+    const std::string file = files.path("doc.kvd");
+    DocumentWriter::save(doc.asset, file);
+    std::unique_ptr<Asset> loaded = DocumentReader::load(file);
+    auto* innerLoaded = queryInterface<TestGroup>(loaded->findEntity(1, inner->id()));
+    ASSERT_NE(innerLoaded, nullptr);
+    ASSERT_EQ(innerLoaded->childCount(), 3u);
+    for (size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(innerLoaded->child(i)->id(), children[i]->id()) << i;
+    auto* ownerLoaded = queryInterface<TestItem>(loaded->findEntity(1, owner->id()));
+    ASSERT_NE(ownerLoaded, nullptr);
+    EXPECT_EQ(ownerLoaded->owned().get(), innerLoaded->child(2).get());
+    EXPECT_EQ(ownerLoaded->watched().getTarget(), innerLoaded->child(1).get());
+}
+
 TEST_F(DocumentWriterTest, ProgressCountsEveryEntity) {
     for (int i = 0; i < 5; ++i)
         TestItem::make(doc.group.get());

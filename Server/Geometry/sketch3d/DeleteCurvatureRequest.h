@@ -1,0 +1,29 @@
+#pragma once
+
+#include "Geometry/sketch3d/CurvesToUpdate.h"
+#include "Geometry/sketch3d/DeleteGeometry3DRequest.h"
+
+namespace Kv {
+
+// Deletes a curvature handle: every spline using it lets go of it (which
+// takes the handle and its points out of the sketch once none is left) and
+// is fitted again afterwards.
+class DeleteCurvatureRequest : public DeleteGeometry3DRequest {
+public:
+    // The request is the caller's until destroy().
+    static DeleteCurvatureRequest* make(Asset* asset,
+                                        const PassiveRef<Geometry::Geometry3D>& target);
+
+    std::string name() const override;
+
+protected:
+    using DeleteGeometry3DRequest::DeleteGeometry3DRequest;
+
+    void onExecute(Status& status) override;
+    void onPostExecute(Status& status) override;
+
+private:
+    Geometry::CurvesToUpdate m_splines;
+};
+
+} // namespace Kv

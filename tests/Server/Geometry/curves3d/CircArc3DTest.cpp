@@ -1,0 +1,283 @@
+// Circular arcs and circles beyond their construction from points (ArcsTest):
+// the makes by position, three-point orientation and refusals, the derived
+// curves, arcToCircle, deletion and the scene.
+
+#include "SketchTestDocument.h"
+
+#include "Geometry/curves3d/CircArc3D.h"
+#include "Geometry/sketch3d/CurveUses.h"
+#include "Geometry/sketch3d/Point3D.h"
+#include "Kv/DataModel/Request.h"
+#include "Kv/DataModel/Status.h"
+#include "Kv/Scene/SceneManager.h"
+#include "Wyn/Graphics/CurveNode.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace Kv::Geometry::Tests {
+namespace {
+
+const ZkGeVector3d kUp = ZkGeVector3d::kZAxis;
+
+class CircArc3DTest : public ::testing::Test {
+protected:
+    StrongRef<Point3D> point(double x, double y, double z = 0.0) {
+        return Point3D::make(doc.parent, ZkGePoint3d(x, y, z));
+    }
+    StrongRef<CircArc3D> quarter() {
+        return CircArc3D::make(doc.parent, ZkGePoint3d(0, 0, 0), ZkGePoint3d(2, 0, 0),
+                               ZkGePoint3d(0, 2, 0), kUp);
+    }
+    static bool uses(const StrongRef<Point3D>& p, Curve3D* curve) {
+        return p->curveUses()->contains(PassiveRef<Curve3D>(curve));
+    }
+    bool inSketch(const Entity* entity) const {
+        return doc.sketch->indexOf(entity) != Managed::ManagedGroupEntity::npos;
+    }
+    static StrongRef<CircArc3D> arcOf(const StrongRef<Curve3D>& curve) {
+        return StrongRef<CircArc3D>(queryInterface<CircArc3D>(curve.get()));
+    }
+
+    SketchTestDocument doc;
+};
+
+// ---- making
+
+TEST_F(CircArc3DTest, MakesByPositionFindTheirPointsCentreFirst) {
+    StrongRef<CircArc3D> arc = quarter();
+    EXPECT_EQ(doc.sketch->indexOf(arc->centerPoint().get()), 0u);
+    EXPECT_EQ(doc.sketch->indexOf(arc->startPoint().get()), 1u);
+    EXPECT_EQ(doc.sketch->indexOf(arc->endPoint().get()), 2u);
+    EXPECT_DOUBLE_EQ(arc->radius(), 2.0);
+    EXPECT_DOUBLE_EQ(arc->endAngle(), M_PI_2);
+
+    StrongRef<CircArc3D> circle = CircArc3D::make(doc.parent, ZkGePoint3d(0, 0, 0), kUp, 5.0);
+    EXPECT_EQ(circle->centerPoint(), arc->centerPoint()) << "a centre is shared by position";
+    EXPECT_TRUE(circle->isCircle() && circle->isClosed());
+    EXPECT_FALSE(arc->isClosed());
+    EXPECT_EQ(arc->centerPoint()->curveUses()->geometriesCount(), 2u);
+    ZkGePoint3d position;
+    EXPECT_TRUE(circle->getPosition(position));
+    EXPECT_EQ(position, ZkGePoint3d(0, 0, 0));
+    EXPECT_TRUE(circle->references(arc->centerPoint()));
+}
+
+TEST_F(CircArc3DTest, ThreePointArcsTurnCounterClockwiseAboutTheNormal) {
+    StrongRef<Point3D> a = point(2, 0), b = point(0, 2);
+    // From a over (sqrt 2, sqrt 2) to b turns counter-clockwise about +z.
+    const ZkGePoint3d middle(std::sqrt(2.0), std::sqrt(2.0), 0);
+    StrongRef<CircArc3D> ccw = CircArc3D::make(doc.parent, a, middle, b, kUp);
+    ASSERT_TRUE(ccw);
+    EXPECT_EQ(ccw->startPoint(), a);
+    EXPECT_EQ(ccw->endPoint(), b);
+    EXPECT_TRUE(ccw->centerPoint()->point().isEqualTo(ZkGePoint3d(0, 0, 0)));
+    EXPECT_NEAR(ccw->endAngle(), M_PI_2, 1e-12);
+    EXPECT_TRUE(ccw->normal().isEqualTo(kUp));
+
+    // About -z the same three points run from b to a.
+    StrongRef<CircArc3D> cw = CircArc3D::make(doc.parent, a, middle, b, -kUp);
+    ASSERT_TRUE(cw);
+    EXPECT_EQ(cw->startPoint(), b);
+    EXPECT_EQ(cw->endPoint(), a);
+    EXPECT_TRUE(cw->normal().isEqualTo(-kUp));
+    EXPECT_TRUE(cw->arcCurve().evalPoint(M_PI_4).isEqualTo(middle));
+    EXPECT_NE(cw->centerPoint(), ccw->centerPoint()) << "each has a centre of its own";
+}
+
+TEST_F(CircArc3DTest, DegenerateThreePointArcsAreRefusedWithoutLeavingPoints) {
+    StrongRef<Point3D> a = point(0, 0), b = point(4, 0);
+    const size_t before = doc.sketch->childCount();
+    EXPECT_FALSE(CircArc3D::make(doc.parent, a, ZkGePoint3d(2, 0, 0), b, kUp)) << "collinear";
+    EXPECT_FALSE(CircArc3D::make(doc.parent, a, ZkGePoint3d(9, 0, 0), b, kUp))
+        << "collinear outside";
+    EXPECT_FALSE(CircArc3D::make(doc.parent, a, ZkGePoint3d(0, 0, 0), b, kUp)) << "middle = start";
+    EXPECT_FALSE(CircArc3D::make(doc.parent, a, ZkGePoint3d(1, 1, 0), a, kUp)) << "start = end";
+    EXPECT_FALSE(CircArc3D::make(doc.parent, a, ZkGePoint3d(2, 1e-13, 0), b, kUp))
+        << "too nearly collinear for the kernel";
+    EXPECT_EQ(doc.sketch->childCount(), before);
+    EXPECT_EQ(a->curveUses()->geometriesCount(), 0u);
+}
+
+TEST_F(CircArc3DTest, AStartOnTheCentreDegradesToATinyCircle) {
+    StrongRef<CircArc3D> arc = quarter();
+    arc->startPoint()->point(ZkGePoint3d(0, 0, 0));
+    arc->updateCurve();
+    EXPECT_TRUE(arc->isCircle());
+    EXPECT_EQ(arc->radius(), 0.0001);
+    EXPECT_FALSE(arc->degenerate());
+}
+
+TEST_F(CircArc3DTest, ReplacingAnEndUpdatesTheArc) {
+    StrongRef<CircArc3D> arc = quarter();
+    arc->setEndPoint(point(-3, 0));
+    EXPECT_NEAR(arc->endAngle(), M_PI, 1e-12);
+    arc->setStartPoint(point(0, -1));
+    EXPECT_NEAR(arc->radius(), 1.0, 1e-12);
+    EXPECT_NEAR(arc->endAngle(), 1.5 * M_PI, 1e-12);
+}
+
+// ---- derived curves
+
+TEST_F(CircArc3DTest, AReversedCircleKeepsItsCentreAndRadius) {
+    StrongRef<CircArc3D> circle = CircArc3D::make(doc.parent, ZkGePoint3d(1, 1, 0), kUp, 3.0);
+    StrongRef<CircArc3D> reversed = arcOf(circle->reverseCurve());
+    ASSERT_TRUE(reversed);
+    EXPECT_EQ(reversed->centerPoint(), circle->centerPoint());
+    EXPECT_EQ(reversed->radius(), 3.0);
+    EXPECT_TRUE(reversed->normal().isEqualTo(-kUp));
+    EXPECT_TRUE(reversed->isCircle());
+    EXPECT_TRUE(circle->normal().isEqualTo(kUp)) << "the circle itself stays";
+}
+
+TEST_F(CircArc3DTest, AReversedArcSwapsItsEndsAndTurnsOver) {
+    StrongRef<CircArc3D> arc = quarter();
+    StrongRef<CircArc3D> reversed = arcOf(arc->reverseCurve());
+    ASSERT_TRUE(reversed);
+    EXPECT_EQ(reversed->startPoint(), arc->endPoint());
+    EXPECT_EQ(reversed->endPoint(), arc->startPoint());
+    EXPECT_TRUE(reversed->normal().isEqualTo(-kUp));
+    EXPECT_NEAR(reversed->endAngle(), M_PI_2, 1e-12) << "the same quarter, the other way";
+}
+
+TEST_F(CircArc3DTest, TransformingMovesThePointsButKeepsACirclesRadius) {
+    StrongRef<CircArc3D> circle = CircArc3D::make(doc.parent, ZkGePoint3d(1, 0, 0), kUp, 2.0);
+    ZkGeMatrix3d scale;
+    scale.setToScaling(3.0);
+    StrongRef<CircArc3D> scaled = arcOf(circle->transformBy(scale));
+    ASSERT_TRUE(scaled);
+    EXPECT_EQ(scaled->centerPoint()->point(), ZkGePoint3d(3, 0, 0));
+    EXPECT_EQ(scaled->radius(), 2.0);
+    EXPECT_TRUE(scaled->normal().isEqualTo(kUp));
+
+    StrongRef<CircArc3D> arc = quarter();
+    const ZkGeMatrix3d turn = ZkGeMatrix3d::rotation(M_PI_2, kUp);
+    StrongRef<CircArc3D> turned = arcOf(arc->transformBy(turn));
+    ASSERT_TRUE(turned);
+    EXPECT_EQ(turned->startPoint(), arc->endPoint()) << "(0, 2) is found, not made again";
+    EXPECT_TRUE(turned->end().isEqualTo(ZkGePoint3d(-2, 0, 0)));
+    EXPECT_NEAR(turned->endAngle(), M_PI_2, 1e-12);
+
+    StrongRef<CircArc3D> copy = arcOf(arc->clone());
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy->centerPoint(), arc->centerPoint());
+    EXPECT_EQ(copy->startPoint(), arc->startPoint());
+    EXPECT_EQ(copy->endPoint(), arc->endPoint());
+}
+
+TEST_F(CircArc3DTest, SplittingMakesTwoArcsAboutTheSameCentre) {
+    StrongRef<CircArc3D> arc = quarter();
+    StrongRef<Point3D> at = point(std::sqrt(2.0), std::sqrt(2.0));
+    StrongRef<Curve3D> first, second;
+    arc->SplitInTwo(at, first, second);
+    ASSERT_TRUE(arcOf(first) && arcOf(second));
+    EXPECT_EQ(arcOf(first)->centerPoint(), arc->centerPoint());
+    EXPECT_EQ(first->endPoint(), at);
+    EXPECT_EQ(second->startPoint(), at);
+    EXPECT_NEAR(arcOf(first)->endAngle(), M_PI_4, 1e-12);
+    EXPECT_NEAR(arcOf(second)->endAngle(), M_PI_4, 1e-12);
+
+    StrongRef<CircArc3D> circle = CircArc3D::make(doc.parent, ZkGePoint3d(9, 9, 0), kUp, 1.0);
+    StrongRef<Curve3D> none1, none2;
+    circle->SplitInTwo(at, none1, none2);
+    EXPECT_FALSE(none1 || none2) << "a circle has no ends to split between";
+}
+
+TEST_F(CircArc3DTest, TheEndTangentIsTheEndRadiusCrossedWithTheNormal) {
+    StrongRef<CircArc3D> arc = quarter();
+    // At (0, 2) the end direction (0, 1) crossed with +z.
+    EXPECT_TRUE(arc->GetCurveTangentAtEndPoint().isEqualTo(ZkGeVector3d(1, 0, 0)));
+    StrongRef<CircArc3D> reversed = arcOf(arc->reverseCurve());
+    EXPECT_TRUE(reversed->GetCurveTangentAtEndPoint().isEqualTo(ZkGeVector3d(0, 1, 0)))
+        << "(1, 0) crossed with -z";
+    StrongRef<CircArc3D> circle = CircArc3D::make(doc.parent, ZkGePoint3d(5, 5, 0), kUp, 1.0);
+    EXPECT_EQ(circle->GetCurveTangentAtEndPoint(), ZkGeVector3d::kXAxis);
+}
+
+// ---- arcToCircle
+
+TEST_F(CircArc3DTest, AnArcBecomesACircleAndLetsGoOfItsEnds) {
+    StrongRef<CircArc3D> arc;
+    doc.transact([&] { arc = quarter(); });
+    const StrongRef<Point3D> start = arc->startPoint(), end = arc->endPoint();
+    const ZkGeCircArc3d circle(ZkGePoint3d(1, 1, 0), kUp, 4.0);
+    doc.transact([&] { arc->arcToCircle(circle, true); });
+    EXPECT_TRUE(arc->isCircle());
+    EXPECT_EQ(arc->radius(), 4.0);
+    EXPECT_EQ(arc->centerPoint()->point(), ZkGePoint3d(1, 1, 0));
+    EXPECT_FALSE(arc->startPoint() || arc->endPoint());
+    EXPECT_FALSE(inSketch(start.get()) || inSketch(end.get()));
+
+    arc->arcToCircle(ZkGeCircArc3d(ZkGePoint3d(), kUp, 9.0), true);
+    EXPECT_EQ(arc->radius(), 4.0) << "a circle stays as it is";
+
+    ASSERT_TRUE(doc.asset.undo());
+    EXPECT_FALSE(arc->isCircle());
+    EXPECT_EQ(arc->startPoint(), start);
+    EXPECT_TRUE(inSketch(start.get()) && uses(start, arc.get()));
+    EXPECT_EQ(arc->centerPoint()->point(), ZkGePoint3d(0, 0, 0));
+
+    arc->arcToCircle(ZkGeCircArc3d(ZkGePoint3d(0, 0, 0), ZkGeVector3d(0, 0, 1),
+                                   ZkGeVector3d(1, 0, 0), 2.0, 0.0, 1.0),
+                     true);
+    EXPECT_FALSE(arc->isCircle()) << "an open arc is not taken";
+    arc->arcToCircle(circle, false);
+    EXPECT_TRUE(arc->isCircle());
+    EXPECT_EQ(arc->startPoint(), start) << "without moving the centre the ends stay";
+}
+
+// ---- deletion and scene
+
+TEST_F(CircArc3DTest, DeletingAnArcReleasesItsCentreAndEnds) {
+    StrongRef<CircArc3D> arc, circle;
+    doc.transact([&] {
+        arc = quarter();
+        circle = CircArc3D::make(doc.parent, ZkGePoint3d(0, 0, 0), kUp, 1.0);
+    });
+    const StrongRef<Point3D> center = arc->centerPoint(), start = arc->startPoint();
+    EXPECT_EQ(arc->deleteNominees().size(), 3u);
+    EXPECT_EQ(arc->deleteNominees().back(), PassiveRef<Point3D>(center));
+    doc.transact([&] {
+        const ObjectPath path = ObjectPath::toEntity(arc.get());
+        Request* request = arc->onProvideDeleteRequest(path);
+        ASSERT_NE(request, nullptr);
+        Status status;
+        request->execute(status);
+        request->destroy();
+    });
+    EXPECT_FALSE(inSketch(arc.get()) || inSketch(start.get()));
+    EXPECT_TRUE(inSketch(center.get())) << "the circle still uses the centre";
+    EXPECT_EQ(center->curveUses()->curves(),
+              std::vector<PassiveRef<Curve3D>>{PassiveRef<Curve3D>(circle.get())});
+    ASSERT_TRUE(doc.asset.undo());
+    EXPECT_EQ(arc->centerPoint(), center);
+    EXPECT_TRUE(uses(center, arc.get()) && uses(start, arc.get()));
+}
+
+TEST_F(CircArc3DTest, TheArcNodeHangsBelowTheCurvesGroupNode) {
+    StrongRef<CircArc3D> arc;
+    doc.transact([&] { arc = quarter(); });
+    doc.asset.sceneManager().rootNode();
+    ASSERT_NE(arc->groupNode(), nullptr);
+    EXPECT_EQ(arc->sceneNode(), arc->groupNode());
+    EXPECT_EQ(arc->groupNode()->parent(), doc.sketch->groupNode());
+    ASSERT_EQ(arc->groupNode()->children().size(), 1u);
+    auto* node = dynamic_cast<Wyn::Graphics::CurveNode*>(arc->groupNode()->children()[0].get());
+    ASSERT_NE(node, nullptr);
+    EXPECT_EQ(node->kind(), Wyn::Graphics::NodeKind::CircleArc);
+    EXPECT_TRUE(node->points().front().isEqualTo(ZkGePoint3d(2, 0, 0)));
+    EXPECT_TRUE(node->points().back().isEqualTo(ZkGePoint3d(0, 2, 0)));
+
+    doc.transact([&] {
+        arc->endPoint()->point(ZkGePoint3d(-2, 0, 0));
+        arc->updateCurve();
+    });
+    EXPECT_TRUE(node->points().back().isEqualTo(ZkGePoint3d(-2, 0, 0)));
+    doc.transact([&] { doc.sketch->removeChild(StrongRef<Entity>(arc)); });
+    EXPECT_EQ(arc->groupNode(), nullptr);
+    EXPECT_EQ(node->source(), nullptr);
+}
+
+} // namespace
+} // namespace Kv::Geometry::Tests
