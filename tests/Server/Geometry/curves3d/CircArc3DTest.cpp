@@ -11,6 +11,7 @@
 #include "Kv/DataModel/Status.h"
 #include "Kv/Scene/SceneManager.h"
 #include "Wyn/Graphics/CurveNode.h"
+#include "Wyn/Objects/Ref.h"
 
 #include <gtest/gtest.h>
 
@@ -263,8 +264,10 @@ TEST_F(CircArc3DTest, TheArcNodeHangsBelowTheCurvesGroupNode) {
     EXPECT_EQ(arc->sceneNode(), arc->groupNode());
     EXPECT_EQ(arc->groupNode()->parent(), doc.sketch->groupNode());
     ASSERT_EQ(arc->groupNode()->children().size(), 1u);
-    auto* node = dynamic_cast<Wyn::Graphics::CurveNode*>(arc->groupNode()->children()[0].get());
-    ASSERT_NE(node, nullptr);
+    // Held, so that it can still be looked at once the arc lets go of it.
+    const Wyn::Objects::Ref<Wyn::Graphics::CurveNode> node(
+        dynamic_cast<Wyn::Graphics::CurveNode*>(arc->groupNode()->children()[0].get()));
+    ASSERT_NE(node.get(), nullptr);
     EXPECT_EQ(node->kind(), Wyn::Graphics::NodeKind::CircleArc);
     EXPECT_TRUE(node->points().front().isEqualTo(ZkGePoint3d(2, 0, 0)));
     EXPECT_TRUE(node->points().back().isEqualTo(ZkGePoint3d(0, 2, 0)));

@@ -11,6 +11,7 @@
 #include "Kv/Scene/SceneManager.h"
 #include "Wyn/Graphics/CurveNode.h"
 #include "Wyn/Graphics/GroupNode.h"
+#include "Wyn/Objects/Ref.h"
 #include "ZkGeCircArc3d.h"
 
 #include <gtest/gtest.h>
@@ -184,8 +185,10 @@ TEST_F(Line3DTest, ALineIsOnePolylineThroughItsEnds) {
     StrongRef<Line3D> made;
     doc.transact([&] { made = line(ZkGePoint3d(0, 0, 0), ZkGePoint3d(1, 2, 0)); });
     doc.asset.sceneManager().rootNode();
-    auto* node = dynamic_cast<Wyn::Graphics::CurveNode*>(made->sceneNode());
-    ASSERT_NE(node, nullptr);
+    // Held, so that it can still be looked at once the line lets go of it.
+    const Wyn::Objects::Ref<Wyn::Graphics::CurveNode> node(
+        dynamic_cast<Wyn::Graphics::CurveNode*>(made->sceneNode()));
+    ASSERT_NE(node.get(), nullptr);
     EXPECT_EQ(node->kind(), Wyn::Graphics::NodeKind::PolyLine);
     EXPECT_EQ(node->parent(), doc.sketch->groupNode());
     EXPECT_EQ(node->points(),
