@@ -207,10 +207,6 @@ void Spline3D::onPreDeletion(int kind) {
     Curve3D::onPreDeletion(kind);
 }
 
-StrongRef<Entity> Spline3D::owner() const {
-    return StrongRef<Entity>(parentEntity());
-}
-
 // ---- the curve
 
 void Spline3D::getDefinitionData(int& degree, bool& rational, bool& periodic, ZkGeKnotVector& knots,

@@ -204,7 +204,6 @@ private:
     EMigrationStatus postMigrate(uint32_t oldVersion);
 
     bool isClosedSpline() const;
-    StrongRef<Entity> owner() const;
     // Tangent handles at the ends whose fit data have end tangents.
     void addFitTangentHandles();
     // A fitted spline through `positions`, open or closed as this one.
