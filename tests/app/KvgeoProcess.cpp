@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -70,13 +71,25 @@ std::string KvgeoProcess::binary() {
 }
 
 KvgeoProcess::Result KvgeoProcess::run(const std::vector<std::string>& args,
-                                       const std::string& input) {
+                                       const std::string& input, bool onTerminal) {
     // kvgeo may stop reading its input early; that must not end the test.
     signal(SIGPIPE, SIG_IGN);
     Pipe in, out, err;
     posix_spawn_file_actions_t actions;
     check(posix_spawn_file_actions_init(&actions), "posix_spawn_file_actions_init");
-    posix_spawn_file_actions_adddup2(&actions, in.fd[0], 0);
+    std::string typed = input;
+    if (onTerminal) {
+        // The parent writes to the terminal's master side, as in.fd[1].
+        in.closeEnd(0);
+        in.closeEnd(1);
+        in.fd[1] = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+        if (in.fd[1] < 0 || grantpt(in.fd[1]) != 0 || unlockpt(in.fd[1]) != 0)
+            throw std::runtime_error("no pseudo-terminal");
+        posix_spawn_file_actions_addopen(&actions, 0, ptsname(in.fd[1]), O_RDWR | O_NOCTTY, 0);
+        typed += "\x04";
+    } else {
+        posix_spawn_file_actions_adddup2(&actions, in.fd[0], 0);
+    }
     posix_spawn_file_actions_adddup2(&actions, out.fd[1], 1);
     posix_spawn_file_actions_adddup2(&actions, err.fd[1], 2);
 
@@ -96,11 +109,14 @@ KvgeoProcess::Result KvgeoProcess::run(const std::vector<std::string>& args,
 
     Result result;
     size_t written = 0;
-    if (input.empty())
+    if (typed.empty())
         in.closeEnd(1);
     const auto deadline = std::chrono::steady_clock::now() + timeLimit;
     while (out.fd[0] >= 0 || err.fd[0] >= 0) {
-        pollfd fds[3] = {{out.fd[0], POLLIN, 0}, {err.fd[0], POLLIN, 0}, {in.fd[1], POLLOUT, 0}};
+        // A terminal stays open to the end and echoes what was typed.
+        const short inEvents =
+            onTerminal ? short(POLLIN | (written < typed.size() ? POLLOUT : 0)) : short(POLLOUT);
+        pollfd fds[3] = {{out.fd[0], POLLIN, 0}, {err.fd[0], POLLIN, 0}, {in.fd[1], inEvents, 0}};
         if (std::chrono::steady_clock::now() > deadline) {
             kill(pid, SIGKILL);
             result.err += "\n(the test killed kvgeo: it took too long)\n";
@@ -122,11 +138,22 @@ KvgeoProcess::Result KvgeoProcess::run(const std::vector<std::string>& args,
             else
                 (i == 0 ? out : err).closeEnd(0);
         }
-        if (fds[2].revents & (POLLOUT | POLLERR | POLLHUP)) {
-            const ssize_t n = write(in.fd[1], input.data() + written, input.size() - written);
+        if (onTerminal && (fds[2].revents & POLLIN)) {
+            char echo[4096];
+            if (read(in.fd[1], echo, sizeof echo) < 0 && errno != EAGAIN)
+                fds[2].revents = 0;
+        }
+        if (onTerminal && (fds[2].revents & POLLOUT) && written < typed.size()) {
+            // One line at a time: a terminal's line buffer is small.
+            const size_t end = std::min(typed.find('\n', written), typed.size() - 1) + 1;
+            const ssize_t n = write(in.fd[1], typed.data() + written, end - written);
             if (n > 0)
                 written += static_cast<size_t>(n);
-            if (n < 0 || written == input.size())
+        } else if (!onTerminal && (fds[2].revents & (POLLOUT | POLLERR | POLLHUP))) {
+            const ssize_t n = write(in.fd[1], typed.data() + written, typed.size() - written);
+            if (n > 0)
+                written += static_cast<size_t>(n);
+            if (n < 0 || written == typed.size())
                 in.closeEnd(1);
         }
     }

@@ -7,6 +7,9 @@ namespace KvgeoTests {
 
 // Runs the kvgeo program built next to the tests as a child process, feeding
 // it standard input and collecting what it printed and how it exited.
+// Standard input is a pipe, or with onTerminal a pseudo-terminal: an
+// interactive session, which goes on after a failed command. The input is
+// typed a line at a time there, then the end-of-file key.
 class KvgeoProcess {
 public:
     struct Result {
@@ -20,7 +23,8 @@ public:
     };
 
     static std::string binary();
-    static Result run(const std::vector<std::string>& args, const std::string& input = "");
+    static Result run(const std::vector<std::string>& args, const std::string& input = "",
+                      bool onTerminal = false);
 };
 
 } // namespace KvgeoTests

@@ -2,16 +2,14 @@
 // with points kept across undo, redo, save and open.
 
 #include "KvgeoProcess.h"
+#include "ScratchDirectory.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <unistd.h>
 
 namespace {
 
-namespace fs = std::filesystem;
 using KvgeoTests::KvgeoProcess;
 using Lines = std::vector<std::string>;
 
@@ -35,27 +33,14 @@ TEST(KvgeoSketch, NewSketchesAreNumberedAndListedInOrder) {
 }
 
 TEST(KvgeoSketch, PointsSurviveUndoRedoSaveAndOpen) {
-    const fs::path dir = fs::temp_directory_path() / ("kvgeo-sketch-" + std::to_string(getpid()));
-    fs::create_directories(dir);
-    const std::string file = (dir / "points.kvd").string();
-    const std::string script = "sketch Profile origin 1 2 3\n"
-                               "point 0 0 0\n"
-                               "point 1.5 -2 0.25\n"
-                               "point 0 0 0\n" // the same point again: shared, not made twice
-                               "undo\n"
-                               "redo\n"
-                               "ls -a\n"
-                               "get Sketches/Profile/Point:1:2 point\n"
-                               "save " +
-                               file +
-                               "\n"
-                               "open " +
-                               file +
-                               "\n"
-                               "ls -a\n"
-                               "get Sketches/Profile/Point:1:2 point\n";
-    const KvgeoProcess::Result result = KvgeoProcess::run({}, script);
-    fs::remove_all(dir);
+    const KvgeoTests::ScratchDirectory scratch;
+    const std::string file = scratch.path("points.kvd");
+    // The same point again is shared, not made twice.
+    const std::string look = "ls -a\nget Sketches/Profile/Point:1:2 point\n";
+    const KvgeoProcess::Result result = KvgeoProcess::run(
+        {},
+        "sketch Profile origin 1 2 3\npoint 0 0 0\npoint 1.5 -2 0.25\npoint 0 0 0\nundo\nredo\n" +
+            look + "save " + file + "\nopen " + file + "\n" + look);
     ASSERT_EQ(result.status, 0) << result.err;
     const Lines lines = result.outLines();
     // The made paths, then two listings and two values that must agree.

@@ -1,12 +1,10 @@
 #include "KvgeoProcess.h"
+#include "ScratchDirectory.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <stdexcept>
 
 namespace {
 
@@ -28,23 +26,14 @@ Lines usages(const KvgeoProcess::Result& result) {
 class KvgeoTest : public ::testing::Test {
 protected:
     KvgeoTest() {
-        std::string pattern = (fs::temp_directory_path() / "KvgeoTestXXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("cannot make a temporary directory");
-        m_dir = pattern;
-        m_root = m_dir + "/root";
         const fs::path schema = m_root + "/Server/AddInMgr/Configuration/Schema/AddinSchema.xsd";
         fs::create_directories(schema.parent_path());
         fs::copy_file(KV_SOURCE_DIR "/Server/AddInMgr/Configuration/Schema/AddinSchema.xsd",
                       schema);
     }
-    ~KvgeoTest() override { fs::remove_all(m_dir); }
 
     std::string write(const std::string& relative, const std::string& text) {
-        const fs::path path = fs::path(m_dir) / relative;
-        fs::create_directories(path.parent_path());
-        std::ofstream(path) << text;
-        return path.string();
+        return m_scratch.write(relative, text);
     }
     void addTestAddIn() {
         fs::create_directories(m_root + "/bin");
@@ -59,8 +48,8 @@ protected:
         return KvgeoProcess::run(args, input);
     }
 
-    std::string m_dir;
-    std::string m_root;
+    KvgeoTests::ScratchDirectory m_scratch;
+    const std::string m_root = m_scratch.path("root");
 };
 
 TEST_F(KvgeoTest, ExitStatusTellsSuccessFailedCommandAndUsageError) {
@@ -93,7 +82,7 @@ TEST_F(KvgeoTest, ExitStatusTellsSuccessFailedCommandAndUsageError) {
 }
 
 TEST_F(KvgeoTest, MissingScriptIsAUsageErrorBeforeAnythingRuns) {
-    const auto result = kvgeo({"-c", "help new", m_dir + "/missing.kvs"});
+    const auto result = kvgeo({"-c", "help new", m_scratch.path("missing.kvs")});
     EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.out, "");
     EXPECT_NE(result.err.find("missing.kvs"), std::string::npos) << result.err;

@@ -1,12 +1,13 @@
-#include "Wyn/Scene/DrawList.h"
 #include "Wyn/Scene/Renderer.h"
 #include "Wyn/Graphics/GeometryNode.h"
 #include "Wyn/Graphics/GroupNode.h"
 #include "Wyn/Graphics/PolyLineNode.h"
 #include "Wyn/Graphics/TextNode.h"
+#include "Wyn/Scene/DrawList.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -67,6 +68,13 @@ Image draw(const ARenderNode& root, int size = 100, double units = 100.0) {
     Renderer renderer;
     renderer.frame(Wyn::Objects::BBox(ZkGePoint3d(0, 0, 0), ZkGePoint3d(units, units, 0)));
     return renderer.renderImage(root, View::top(), size, size);
+}
+
+// Seen from the front, the ground plane's x from 0 to 100 across the image.
+Image drawFront(const ARenderNode& root) {
+    Renderer renderer;
+    renderer.frame(Wyn::Objects::BBox(ZkGePoint3d(0, -50, 0), ZkGePoint3d(100, 50, 0)));
+    return renderer.renderImage(root, View::front(), 100, 100);
 }
 
 Ref<PolyLineNode> line(ARenderNode& parent, const ZkGePoint3d& a, const ZkGePoint3d& b,
@@ -215,15 +223,11 @@ TEST(Renderer, TransformsPlaceGeometry) {
     EXPECT_TRUE(near(image.pixel(55, 100 - 25), kRed));
     EXPECT_FALSE(near(image.pixel(5, 95), kRed));
     const Ink found = ink(image);
-    EXPECT_EQ(found.left, 50);
-    EXPECT_EQ(found.right, 59);
-    EXPECT_EQ(found.top, 70);
-    EXPECT_EQ(found.bottom, 79);
+    EXPECT_EQ((std::array{found.left, found.right, found.top, found.bottom}),
+              (std::array{50, 59, 70, 79}));
 
     // Seen from the front, the square on the ground is a line on the horizon.
-    Renderer renderer;
-    renderer.frame(Wyn::Objects::BBox(ZkGePoint3d(0, -50, 0), ZkGePoint3d(100, 50, 0)));
-    const Ink edge = ink(renderer.renderImage(*root, View::front(), 100, 100));
+    const Ink edge = ink(drawFront(*root));
     EXPECT_LE(edge.bottom - edge.top, 1);
 }
 
@@ -243,9 +247,7 @@ TEST(Renderer, PointMarkersKeepTheirPixelSizeAtAnyZoom) {
     // front although its quad lies in the ground plane.
     root->children().front()->attributes().set(
         Attribute::billboard(ZkGePoint3d::kOrigin, 1, ZkGeVector3d(0, 1, 0)));
-    Renderer renderer;
-    renderer.frame(Wyn::Objects::BBox(ZkGePoint3d(0, -50, 0), ZkGePoint3d(100, 50, 0)));
-    const Ink front = ink(renderer.renderImage(*root, View::front(), 100, 100));
+    const Ink front = ink(drawFront(*root));
     EXPECT_EQ(front.right - front.left + 1, 8);
     EXPECT_EQ(front.bottom - front.top + 1, 6);
 

@@ -25,10 +25,7 @@ TEST(View, NamedViewsLookAlongTheirAxesWithZUp) {
     // The iso view sees (1, -1, 1) coming straight at it, keeps z up and
     // shows +x to the right.
     const View iso = View::named("iso");
-    const ZkGePoint3d eye = iso.toView(ZkGePoint3d(1, -1, 1));
-    EXPECT_NEAR(eye.x, 0.0, 1e-12);
-    EXPECT_NEAR(eye.y, 0.0, 1e-12);
-    EXPECT_NEAR(eye.z, std::sqrt(3.0), 1e-12);
+    expectPoint(iso.toView(ZkGePoint3d(1, -1, 1)), 0, 0, std::sqrt(3.0));
     EXPECT_GT(iso.toView(ZkGePoint3d(0, 0, 1)).y, 0.0);
     EXPECT_GT(iso.toView(ZkGePoint3d(1, 0, 0)).x, 0.0);
 

@@ -41,6 +41,17 @@ testing::AssertionResult interpolates(const ZkGeNurbCurve2d& curve, double eps =
     return testing::AssertionSuccess();
 }
 
+// The curve rebuilt from its definition data alone.
+ZkGeNurbCurve2d fromDefinition(const ZkGeNurbCurve2d& curve) {
+    int degree = 0;
+    bool rational = false, periodic = false;
+    ZkGeKnotVector knots;
+    ZkArray<ZkGePoint2d> points;
+    ZkArray<double> weights;
+    curve.getDefinitionData(degree, rational, periodic, knots, points, weights);
+    return ZkGeNurbCurve2d(degree, knots, points, weights, periodic);
+}
+
 } // namespace
 
 TEST(ZkGeNurbCurve2d, FitsOpenAndClosedAndHonoursTangents) {
@@ -127,14 +138,7 @@ TEST(ZkGeNurbCurve2d, SplitEditCopyAndCompare) {
     EXPECT_TRUE(copy->isEqualTo(curve));
     EXPECT_EQ(static_cast<const ZkGeNurbCurve2d&>(*copy), curve);
 
-    int degree;
-    bool rational;
-    bool periodic;
-    ZkGeKnotVector knots;
-    ZkArray<ZkGePoint2d> points;
-    ZkArray<double> weights;
-    curve.getDefinitionData(degree, rational, periodic, knots, points, weights);
-    const ZkGeNurbCurve2d rebuilt(degree, knots, points, weights, periodic);
+    const ZkGeNurbCurve2d rebuilt = fromDefinition(curve);
     EXPECT_TRUE(rebuilt.isEqualTo(curve, ZkGeTol(0, 0)));
     EXPECT_FALSE(rebuilt.hasFitData());
 }
@@ -154,13 +158,7 @@ TEST(ZkGeNurbCurve2d, DerivativesAnywhereAndRestoredFitData) {
     EXPECT_TRUE(near(d[0], ZkGeVector2d(0, 2), 1e-9));
     EXPECT_TRUE(near(d[1], ZkGeVector2d(1, 0), 1e-9));
 
-    int degree = 0;
-    bool rational = false, periodic = false;
-    ZkGeKnotVector knots;
-    ZkArray<ZkGePoint2d> controls;
-    ZkArray<double> weights;
-    curve.getDefinitionData(degree, rational, periodic, knots, controls, weights);
-    ZkGeNurbCurve2d restored(degree, knots, controls, weights, periodic);
+    ZkGeNurbCurve2d restored = fromDefinition(curve);
     restored.restoreFitData(points, ZkGeContext::gTol, false, ZkGeVector2d(), ZkGeVector2d());
     EXPECT_EQ(restored, curve);
 

@@ -35,23 +35,50 @@ ZkArray<ZkGePoint3d> loop(int count) {
 
 // The curve is parametrised by chord length from 0, so fit point i sits at
 // the sum of the chords before it.
-testing::AssertionResult interpolates(const ZkGeNurbCurve3d& curve, double eps = 1e-9) {
-    double t = 0;
+std::vector<double> chordParams(const ZkGeNurbCurve3d& curve) {
+    std::vector<double> t;
+    ZkGePoint3d previous;
     for (int i = 0; i < curve.numFitPoints(); ++i) {
         ZkGePoint3d q;
         curve.getFitPointAt(i, q);
-        if (i > 0) {
-            ZkGePoint3d previous;
-            curve.getFitPointAt(i - 1, previous);
-            t += q.distanceTo(previous);
-        }
-        const ZkGePoint3d p = curve.evalPoint(t);
+        t.push_back(i == 0 ? 0.0 : t.back() + q.distanceTo(previous));
+        previous = q;
+    }
+    return t;
+}
+
+testing::AssertionResult interpolates(const ZkGeNurbCurve3d& curve, double eps = 1e-9) {
+    const std::vector<double> t = chordParams(curve);
+    for (int i = 0; i < curve.numFitPoints(); ++i) {
+        ZkGePoint3d q;
+        curve.getFitPointAt(i, q);
+        const ZkGePoint3d p = curve.evalPoint(t[static_cast<std::size_t>(i)]);
         if (!p.isEqualTo(q, ZkGeTol(eps, eps)))
             return testing::AssertionFailure()
                    << "fit point " << i << " " << ZkGeFormat::toString(q) << " but the curve has "
                    << ZkGeFormat::toString(p);
     }
     return testing::AssertionSuccess();
+}
+
+// What getFitData reports, as one value.
+struct FitData {
+    ZkArray<ZkGePoint3d> points;
+    ZkGeTol tol;
+    bool tangentsExist = false;
+    ZkGeVector3d start, end;
+    bool operator==(const FitData& o) const {
+        return points == o.points && tol.equalPoint() == o.tol.equalPoint() &&
+               tangentsExist == o.tangentsExist && start == o.start && end == o.end;
+    }
+};
+
+FitData fitDataOf(const ZkGeCurve3d& curve) {
+    FitData d;
+    d.end = ZkGeVector3d(9, 9, 9); // must be overwritten
+    EXPECT_TRUE(static_cast<const ZkGeNurbCurve3d&>(curve).getFitData(
+        d.points, d.tol, d.tangentsExist, d.start, d.end));
+    return d;
 }
 
 ZkGeVector3d derivativeAt(const ZkGeNurbCurve3d& curve, double t) {
@@ -210,25 +237,17 @@ TEST(ZkGeNurbsFit, FitDataRoundTripsAndPurges) {
     const ZkGeTol tol(1e-6, 1e-9);
     ZkGeNurbCurve3d curve;
     curve.setFitData(points, tol, true, ZkGeVector3d(0, 0, 1), ZkGeVector3d());
-    ZkArray<ZkGePoint3d> fit;
-    ZkGeTol fitTol;
-    bool tangentsExist = false;
-    ZkGeVector3d start;
-    ZkGeVector3d end(9, 9, 9);
-    ASSERT_TRUE(curve.getFitData(fit, fitTol, tangentsExist, start, end));
-    EXPECT_EQ(fit, points);
-    EXPECT_EQ(fitTol.equalPoint(), 1e-6);
-    EXPECT_TRUE(tangentsExist);
-    EXPECT_EQ(start, ZkGeVector3d(0, 0, 1));
-    EXPECT_EQ(end, ZkGeVector3d());
+    const FitData data = fitDataOf(curve);
+    EXPECT_EQ(data, (FitData{points, tol, true, ZkGeVector3d(0, 0, 1), ZkGeVector3d()}));
     EXPECT_TRUE(curve.hasStartTangent());
     EXPECT_FALSE(curve.hasEndTangent());
 
     ZkGeNurbCurve3d copy;
-    copy.setFitData(fit, fitTol, tangentsExist, start, end);
+    copy.setFitData(data.points, data.tol, data.tangentsExist, data.start, data.end);
     EXPECT_EQ(copy, curve);
     // Tangents do not count without tangentsExist.
-    copy.setFitData(fit, fitTol, false, start, end);
+    copy.setFitData(data.points, data.tol, false, data.start, data.end);
+    ZkGeVector3d start, end;
     EXPECT_FALSE(copy.getFitTangents(start, end));
     EXPECT_EQ(copy, ZkGeNurbCurve3d(points, tol));
     ASSERT_TRUE(copy.setFitTangents(ZkGeVector3d(0, 0, 1), ZkGeVector3d()));
@@ -239,7 +258,8 @@ TEST(ZkGeNurbsFit, FitDataRoundTripsAndPurges) {
     purged.purgeFitData();
     EXPECT_FALSE(purged.hasFitData());
     EXPECT_EQ(purged.numFitPoints(), 0);
-    EXPECT_FALSE(purged.getFitData(fit, fitTol, tangentsExist, start, end));
+    FitData none;
+    EXPECT_FALSE(purged.getFitData(none.points, none.tol, none.tangentsExist, start, end));
     EXPECT_TRUE(purged.isEqualTo(curve, ZkGeTol(0, 0)));
     EXPECT_NE(purged, curve);
     // Moving a control point leaves the fit points behind, so they go.
@@ -307,19 +327,6 @@ namespace {
 
 using Derivatives = std::vector<ZkGeNurbCurve3d::FitDerivative>;
 
-// The chord-length parameter of every fit point.
-std::vector<double> chordParams(const ZkGeNurbCurve3d& curve) {
-    std::vector<double> t;
-    ZkGePoint3d previous;
-    for (int i = 0; i < curve.numFitPoints(); ++i) {
-        ZkGePoint3d q;
-        curve.getFitPointAt(i, q);
-        t.push_back(i == 0 ? 0.0 : t.back() + q.distanceTo(previous));
-        previous = q;
-    }
-    return t;
-}
-
 testing::AssertionResult meets(const ZkGeNurbCurve3d& curve, const Derivatives& derivatives,
                                double eps) {
     const std::vector<double> t = chordParams(curve);
@@ -383,17 +390,7 @@ TEST(ZkGeNurbsFitDerivatives, TheFitDataKeepThePointsAndTheEndTangents) {
     ASSERT_TRUE(curve.setFitData(points,
                                  {{5, 1, end}, {2, 1, ZkGeVector3d(0, 0, 3)}, {0, 1, start}}, false,
                                  ZkGeTol(1e-6, 1e-9)));
-    ZkArray<ZkGePoint3d> fit;
-    ZkGeTol tol;
-    bool tangentsExist = false;
-    ZkGeVector3d startBack;
-    ZkGeVector3d endBack;
-    ASSERT_TRUE(curve.getFitData(fit, tol, tangentsExist, startBack, endBack));
-    EXPECT_EQ(fit, points);
-    EXPECT_EQ(tol.equalPoint(), 1e-6);
-    EXPECT_TRUE(tangentsExist);
-    EXPECT_EQ(startBack, start);
-    EXPECT_EQ(endBack, end);
+    EXPECT_EQ(fitDataOf(curve), (FitData{points, ZkGeTol(1e-6, 1e-9), true, start, end}));
     // Editing refits with the end tangents alone.
     ZkGeNurbCurve3d edited = curve;
     ASSERT_TRUE(edited.setFitPointAt(0, points[0]));
@@ -468,14 +465,8 @@ TEST(ZkGeNurbsFitDerivatives, SplitPiecesKeepTheFitPointsOfTheirSide) {
     const ZkGeNurbCurve3d open(points, start, end);
     const std::vector<double> t = chordParams(open);
     const auto fitOf = [](const std::unique_ptr<ZkGeCurve3d>& piece) {
-        const auto& nurbs = static_cast<const ZkGeNurbCurve3d&>(*piece);
-        ZkArray<ZkGePoint3d> fit;
-        ZkGeTol tol;
-        bool tangentsExist = false;
-        ZkGeVector3d first;
-        ZkGeVector3d last;
-        EXPECT_TRUE(nurbs.getFitData(fit, tol, tangentsExist, first, last));
-        return std::make_tuple(fit, first, last);
+        const FitData data = fitDataOf(*piece);
+        return std::make_tuple(data.points, data.start, data.end);
     };
     std::unique_ptr<ZkGeCurve3d> first;
     std::unique_ptr<ZkGeCurve3d> second;
@@ -501,10 +492,10 @@ TEST(ZkGeNurbsFitDerivatives, SplitPiecesKeepTheFitPointsOfTheirSide) {
     stretched.getFitPointAt(4, at);
     stretched.getSplitCurves(stretched.paramOf(at), first, second);
     ASSERT_TRUE(first && second);
-    EXPECT_EQ(std::get<0>(fitOf(first)).length(), 5);
-    EXPECT_EQ(std::get<0>(fitOf(first)).last(), at);
-    EXPECT_EQ(std::get<0>(fitOf(second)).first(), at);
-    EXPECT_EQ(std::get<0>(fitOf(second)).length(), 2);
+    EXPECT_EQ(fitDataOf(*first).points.length(), 5);
+    EXPECT_EQ(fitDataOf(*first).points.last(), at);
+    EXPECT_EQ(fitDataOf(*second).points.first(), at);
+    EXPECT_EQ(fitDataOf(*second).points.length(), 2);
 
     // A closed curve is cut open at its first point, which ends the second
     // piece.
@@ -513,10 +504,10 @@ TEST(ZkGeNurbsFitDerivatives, SplitPiecesKeepTheFitPointsOfTheirSide) {
     closed.getSplitCurves(0.5 * (s[1] + s[2]), first, second);
     ASSERT_TRUE(first && second);
     const ZkArray<ZkGePoint3d> ring = loop(6);
-    EXPECT_EQ(std::get<0>(fitOf(first)).length(), 3);
-    EXPECT_EQ(std::get<0>(fitOf(first)).first(), ring[0]);
-    EXPECT_EQ(std::get<0>(fitOf(second)).length(), 6);
-    EXPECT_EQ(std::get<0>(fitOf(second)).last(), ring[0]);
+    EXPECT_EQ(fitDataOf(*first).points.length(), 3);
+    EXPECT_EQ(fitDataOf(*first).points.first(), ring[0]);
+    EXPECT_EQ(fitDataOf(*second).points.length(), 6);
+    EXPECT_EQ(fitDataOf(*second).points.last(), ring[0]);
     // A curve without fit data gives pieces without.
     ZkGeNurbCurve3d bare = open;
     bare.purgeFitData();

@@ -2,28 +2,17 @@
 // kvgeo runs them: sketches, points, naming, showing and hiding, moving and
 // setting properties, with undo, redo, save and open around them.
 
-#include "Geometry/GeometryComponentContributor.h"
-#include "Geometry/commands/GeometryCommandProvider.h"
+#include "CommandTestSession.h"
+
 #include "Geometry/curves3d/Line3D.h"
 #include "Geometry/sketch3d/CoordinateSystem.h"
 #include "Geometry/sketch3d/Point3D.h"
 #include "Geometry/sketch3d/Sketch.h"
-#include "Geometry/sketch3d/Sketches.h"
-#include "Kv/AddInMgr/AddInMgr.h"
-#include "Kv/Commands/CommandContext.h"
-#include "Kv/Commands/CommandError.h"
-#include "Kv/Commands/CommandMgr.h"
-#include "Kv/Commands/DocumentCommands.h"
-#include "Kv/Commands/HostCommands.h"
-#include "Kv/Commands/Session.h"
-#include "Kv/CommonData/Component.h"
-#include "Kv/DataModel/Asset.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <sstream>
 #include <unistd.h>
 
 namespace Kv::Geometry::CommandTests {
@@ -31,47 +20,10 @@ namespace {
 
 using ::testing::HasSubstr;
 
-class SketchCommandsTest : public ::testing::Test {
+class SketchCommandsTest : public ::testing::Test, protected CommandTestSession {
 protected:
-    SketchCommandsTest()
-        : session(addIns)
-        , context(session, out) {
-        session.addComponentContributor(&GeometryComponentContributor::instance());
-        HostCommands(addIns).registerCommands(commands);
-        DocumentCommands().registerCommands(commands);
-        GeometryCommandProvider::instance().registerCommands(commands);
-    }
-    ~SketchCommandsTest() override {
-        GeometryCommandProvider::instance().unregisterCommands(commands);
-        session.closeDocument();
-        std::remove(file.c_str());
-    }
+    ~SketchCommandsTest() override { std::remove(file.c_str()); }
 
-    // What the command printed.
-    std::string run(const std::string& line) {
-        out.str("");
-        commands.run(line, context);
-        return out.str();
-    }
-    // The error message of a command that must fail.
-    std::string failure(const std::string& line) {
-        try {
-            run(line);
-        } catch (const CommandError& error) {
-            return error.what();
-        }
-        ADD_FAILURE() << line << " succeeded";
-        return {};
-    }
-    template <class T> T* at(const std::string& path) {
-        return queryInterface<T>(session.find(path));
-    }
-
-    AddInMgr addIns;
-    Session session;
-    std::ostringstream out;
-    CommandContext context;
-    CommandMgr commands;
     const std::string file = "/tmp/kv-sketch-commands-" + std::to_string(::getpid()) + ".kvd";
 };
 
@@ -260,43 +212,6 @@ TEST_F(SketchCommandsTest, CommandsUndoAndRedoOneAtATime) {
     EXPECT_EQ(run("ls -a"), empty);
     run("redo 2");
     EXPECT_EQ(run("ls -a"), renamed);
-}
-
-// ---- the real program
-
-std::string kvgeo(const std::string& arguments, int& status) {
-    const std::string command =
-        std::string(KV_RUNTIME_ROOT) + "/../bin/kvgeo -q " + arguments + " 2>&1";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    std::string output;
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        output.append(buffer, n);
-    status = ::pclose(pipe);
-    return output;
-}
-
-TEST(Kvgeo, ListsTheSketchesItMade) {
-    int status = -1;
-    const std::string output = kvgeo("-c sketch -c sketch -c sketch -c ls", status);
-    EXPECT_EQ(status, 0) << output;
-    EXPECT_THAT(output, HasSubstr("Sketch1\nSketch2\nSketch3\n"));
-    EXPECT_THAT(output, HasSubstr("Sketches/Sketch1\tSketch\nSketches/Sketch2\tSketch\n"
-                                  "Sketches/Sketch3\tSketch\n"));
-}
-
-TEST(Kvgeo, PointsAreNamedByTheirKeysAndErrorsStopTheScript) {
-    int status = -1;
-    const std::string output =
-        kvgeo("-c sketch -c \"point 1 2 3\" -c \"point 1 2 3\" -c \"point 0 0 0\" "
-              "-c \"get Sketches/Sketch1/Point:1:2 point\" -c \"use Sketches\" -c \"point 9 9 9\"",
-              status);
-    EXPECT_NE(status, 0);
-    EXPECT_THAT(output,
-                HasSubstr("Sketch1\nSketches/Sketch1/Point:1:1\nSketches/Sketch1/Point:1:1\n"
-                          "Sketches/Sketch1/Point:1:2\n(0, 0, 0)\n"));
-    EXPECT_THAT(output, HasSubstr("error: 'Sketches' is not a 3D sketch"));
-    EXPECT_THAT(output, ::testing::Not(HasSubstr("Point:1:3")));
 }
 
 } // namespace

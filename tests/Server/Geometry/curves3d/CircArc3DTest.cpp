@@ -1,12 +1,14 @@
-// Circular arcs and circles beyond their construction from points (ArcsTest):
-// the makes by position, three-point orientation and refusals, the derived
-// curves, arcToCircle, deletion and the scene.
+// Circular arcs and circles: the member sets of the arc kinds, the makes from
+// points and by position, three-point orientation and refusals, following
+// moved points, the derived curves, arcToCircle, deletion and the scene.
 
 #include "SketchTestDocument.h"
 
-#include "Geometry/curves3d/CircArc3D.h"
+#include "Geometry/curves3d/CurvatureHandle.h"
+#include "Geometry/curves3d/EllipticArc3D.h"
 #include "Geometry/sketch3d/CurveUses.h"
 #include "Geometry/sketch3d/Point3D.h"
+#include "Kv/DataModel/MemberSet.h"
 #include "Kv/DataModel/Request.h"
 #include "Kv/DataModel/Status.h"
 #include "Kv/Scene/SceneManager.h"
@@ -45,6 +47,45 @@ protected:
 };
 
 // ---- making
+
+TEST_F(CircArc3DTest, MemberSetsOfTheArcKindsFollowTheirBases) {
+    CircArc3D::make(doc.parent, point(0, 0), kUp, 1.0);
+    EllipticArc3D::make(doc.parent, point(0, 0), ZkGeVector3d(2, 0, 0), ZkGeVector3d(0, 1, 0));
+    CurvatureHandle::make(doc.parent, ZkGeCircArc3d());
+    EXPECT_EQ(ownMemberNames(CircArc3D::memberSet()),
+              (std::vector<std::string>{"arcCurve", "rStartPoint", "rEndPoint", "rCenterPoint"}));
+    EXPECT_EQ(CircArc3D::memberSet().base(), &Curve3D::memberSet());
+    EXPECT_EQ(
+        ownMemberNames(EllipticArc3D::memberSet()),
+        (std::vector<std::string>{"ellipticCurve", "rCenterPoint", "rStartPoint", "rEndPoint"}));
+    EXPECT_EQ(EllipticArc3D::memberSet().base(), &Curve3D::memberSet());
+    EXPECT_EQ(ownMemberNames(CurvatureHandle::memberSet()), std::vector<std::string>{"curveUses"});
+    EXPECT_EQ(CurvatureHandle::memberSet().base(), &CircArc3D::memberSet());
+}
+
+TEST_F(CircArc3DTest, ArcsAreBuiltFromPointsTurningAboutTheNormal) {
+    StrongRef<Point3D> center = point(1, 1), start = point(4, 1), end = point(1, 3);
+    StrongRef<CircArc3D> arc = CircArc3D::make(doc.parent, center, start, end, kUp);
+    EXPECT_EQ(arc->geomType(), Geometry3D::kCircArc3D);
+    EXPECT_DOUBLE_EQ(arc->radius(), 3.0);
+    EXPECT_EQ(arc->refVec(), ZkGeVector3d::kXAxis);
+    EXPECT_DOUBLE_EQ(arc->endAngle(), M_PI_2);
+    EXPECT_TRUE(uses(center, arc.get()) && uses(start, arc.get()) && uses(end, arc.get()));
+    EXPECT_TRUE(arc->references(center));
+    EXPECT_FALSE(arc->references(point(1, 3)));
+    EXPECT_EQ(arc->toString().rfind(L"CircArc3D from (4, 1, 0) to (1, 3, 0) center (1, 1, 0) "
+                                    L"radius 3 (Base ",
+                                    0),
+              0u);
+    // Clockwise about the normal the same points go the long way round.
+    EXPECT_DOUBLE_EQ(CircArc3D::make(doc.parent, center, start, end, -kUp)->endAngle(), 1.5 * M_PI);
+
+    StrongRef<CircArc3D> circle = CircArc3D::make(doc.parent, center, kUp, 2.5);
+    EXPECT_TRUE(circle->isCircle());
+    EXPECT_FALSE(circle->startPoint() || circle->endPoint());
+    EXPECT_EQ(circle->toString().rfind(L"CircArc3D is a circle center (1, 1, 0) radius 2.5", 0),
+              0u);
+}
 
 TEST_F(CircArc3DTest, MakesByPositionFindTheirPointsCentreFirst) {
     StrongRef<CircArc3D> arc = quarter();
@@ -101,13 +142,26 @@ TEST_F(CircArc3DTest, DegenerateThreePointArcsAreRefusedWithoutLeavingPoints) {
     EXPECT_EQ(a->curveUses()->geometriesCount(), 0u);
 }
 
-TEST_F(CircArc3DTest, AStartOnTheCentreDegradesToATinyCircle) {
-    StrongRef<CircArc3D> arc = quarter();
-    arc->startPoint()->point(ZkGePoint3d(0, 0, 0));
+TEST_F(CircArc3DTest, ArcsFollowTheirPointsAndAStartOnTheCentreMakesATinyCircle) {
+    StrongRef<Point3D> center = point(0, 0), start = point(1, 0), end = point(0, 1);
+    StrongRef<CircArc3D> arc = CircArc3D::make(doc.parent, center, start, end, kUp);
+    start->point(ZkGePoint3d(0, -2, 0));
+    end->point(ZkGePoint3d(5, 0, 0)); // only its direction counts
+    arc->updateCurve();
+    EXPECT_DOUBLE_EQ(arc->radius(), 2.0);
+    EXPECT_EQ(arc->refVec(), ZkGeVector3d(0, -1, 0));
+    EXPECT_DOUBLE_EQ(arc->endAngle(), M_PI_2);
+    start->point(ZkGePoint3d(0, 0, 0));
     arc->updateCurve();
     EXPECT_TRUE(arc->isCircle());
     EXPECT_EQ(arc->radius(), 0.0001);
     EXPECT_FALSE(arc->degenerate());
+
+    StrongRef<CircArc3D> circle = CircArc3D::make(doc.parent, center, kUp, 3.0);
+    center->point(ZkGePoint3d(2, 2, 2));
+    circle->updateCurve();
+    EXPECT_TRUE(circle->isCircle());
+    EXPECT_EQ(circle->arcCurve().center(), ZkGePoint3d(2, 2, 2));
 }
 
 TEST_F(CircArc3DTest, ReplacingAnEndUpdatesTheArc) {
@@ -121,18 +175,7 @@ TEST_F(CircArc3DTest, ReplacingAnEndUpdatesTheArc) {
 
 // ---- derived curves
 
-TEST_F(CircArc3DTest, AReversedCircleKeepsItsCentreAndRadius) {
-    StrongRef<CircArc3D> circle = CircArc3D::make(doc.parent, ZkGePoint3d(1, 1, 0), kUp, 3.0);
-    StrongRef<CircArc3D> reversed = arcOf(circle->reverseCurve());
-    ASSERT_TRUE(reversed);
-    EXPECT_EQ(reversed->centerPoint(), circle->centerPoint());
-    EXPECT_EQ(reversed->radius(), 3.0);
-    EXPECT_TRUE(reversed->normal().isEqualTo(-kUp));
-    EXPECT_TRUE(reversed->isCircle());
-    EXPECT_TRUE(circle->normal().isEqualTo(kUp)) << "the circle itself stays";
-}
-
-TEST_F(CircArc3DTest, AReversedArcSwapsItsEndsAndTurnsOver) {
+TEST_F(CircArc3DTest, ReversingSwapsTheEndsTurnsOverAndKeepsACirclesCentreAndRadius) {
     StrongRef<CircArc3D> arc = quarter();
     StrongRef<CircArc3D> reversed = arcOf(arc->reverseCurve());
     ASSERT_TRUE(reversed);
@@ -140,6 +183,15 @@ TEST_F(CircArc3DTest, AReversedArcSwapsItsEndsAndTurnsOver) {
     EXPECT_EQ(reversed->endPoint(), arc->startPoint());
     EXPECT_TRUE(reversed->normal().isEqualTo(-kUp));
     EXPECT_NEAR(reversed->endAngle(), M_PI_2, 1e-12) << "the same quarter, the other way";
+
+    StrongRef<CircArc3D> circle = CircArc3D::make(doc.parent, ZkGePoint3d(1, 1, 0), kUp, 3.0);
+    StrongRef<CircArc3D> turned = arcOf(circle->reverseCurve());
+    ASSERT_TRUE(turned);
+    EXPECT_EQ(turned->centerPoint(), circle->centerPoint());
+    EXPECT_EQ(turned->radius(), 3.0);
+    EXPECT_TRUE(turned->normal().isEqualTo(-kUp));
+    EXPECT_TRUE(turned->isCircle());
+    EXPECT_TRUE(circle->normal().isEqualTo(kUp)) << "the circle itself stays";
 }
 
 TEST_F(CircArc3DTest, TransformingMovesThePointsButKeepsACirclesRadius) {

@@ -1,6 +1,6 @@
-// Elliptic arcs and ellipses beyond their construction from points
-// (ArcsTest): the makes by position, radii and axes, following moved points,
-// the derived curves and the scene.
+// Elliptic arcs and ellipses: parametric angles, the makes from points and by
+// position, radii and axes, following moved points, the derived curves and the
+// scene.
 
 #include "SketchTestDocument.h"
 
@@ -33,6 +33,32 @@ protected:
 
     SketchTestDocument doc;
 };
+
+TEST_F(EllipticArc3DTest, ArcsFromPointsSpanTheParametricAnglesOfTheirEnds) {
+    EXPECT_DOUBLE_EQ(EllipticArc3D::adjustPeriod2PI(-M_PI_2), 1.5 * M_PI);
+    EXPECT_DOUBLE_EQ(EllipticArc3D::adjustPeriod2PI(5.0 * M_PI), M_PI);
+    EXPECT_EQ(EllipticArc3D::adjustPeriod2PI(2.0 * M_PI), 2.0 * M_PI);
+    const ZkGePoint3d q;
+    EXPECT_DOUBLE_EQ(EllipticArc3D::decomposePointIntoAngParam(q, kU, kV, ZkGePoint3d(-2, 0, 0)),
+                     M_PI);
+    EXPECT_DOUBLE_EQ(EllipticArc3D::decomposePointIntoAngParam(q, kU, kV, q), 1.5 * M_PI);
+
+    StrongRef<Point3D> center = Point3D::make(doc.parent, ZkGePoint3d(0, 0, 0));
+    StrongRef<Point3D> start = Point3D::make(doc.parent, ZkGePoint3d(2, 0, 0));
+    StrongRef<Point3D> end = Point3D::make(doc.parent, ZkGePoint3d(0, 1, 0));
+    StrongRef<EllipticArc3D> arc = EllipticArc3D::make(doc.parent, center, start, end, kU, kV);
+    EXPECT_EQ(arc->geomType(), Geometry3D::kEllipticArc3D);
+    EXPECT_EQ(arc->startAngle(), 0.0);
+    EXPECT_DOUBLE_EQ(arc->endAngle(), M_PI_2);
+    EXPECT_EQ(arc->majorAxis(), kU);
+    EXPECT_EQ(arc->minorAxis(), kV);
+    EXPECT_TRUE(center->curveUses()->contains(PassiveRef<Curve3D>(arc.get())) &&
+                end->curveUses()->contains(PassiveRef<Curve3D>(arc.get())));
+    start->point(ZkGePoint3d(5, -5, 0)); // (2.5, -5) in the ellipse's own units
+    arc->updateCurve();
+    EXPECT_EQ(arc->majorRadius(), 2.0);
+    EXPECT_DOUBLE_EQ(arc->startAngle(), std::atan2(-5.0, 2.5) + 2.0 * M_PI);
+}
 
 TEST_F(EllipticArc3DTest, MakesByPositionShareTheirPoints) {
     StrongRef<EllipticArc3D> arc = quarter();

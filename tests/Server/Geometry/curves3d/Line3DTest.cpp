@@ -140,7 +140,7 @@ TEST_F(Line3DTest, SplittingNeedsBothEnds) {
 
 // ---- deletion
 
-TEST_F(Line3DTest, DeletingALineTakesOnlyTheUnusedPoints) {
+TEST_F(Line3DTest, DeletingALineTakesOnlyTheUnusedPointsAndOnlyThePickedLineOffersARequest) {
     StrongRef<Line3D> first, second;
     doc.transact([&] {
         first = line(ZkGePoint3d(0, 0, 0), ZkGePoint3d(1, 0, 0));
@@ -150,6 +150,9 @@ TEST_F(Line3DTest, DeletingALineTakesOnlyTheUnusedPoints) {
     EXPECT_EQ(first->deleteNominees(),
               (std::vector<PassiveRef<Point3D>>{PassiveRef<Point3D>(lonely),
                                                 PassiveRef<Point3D>(shared)}));
+    const ObjectPath other = ObjectPath::toEntity(second.get());
+    EXPECT_FALSE(first->onCanDelete(other));
+    EXPECT_EQ(first->onProvideDeleteRequest(other), nullptr);
     remove(*first);
     EXPECT_FALSE(inSketch(first.get()));
     EXPECT_FALSE(inSketch(lonely.get()));
@@ -169,14 +172,6 @@ TEST_F(Line3DTest, DeletingALineTakesOnlyTheUnusedPoints) {
     EXPECT_FALSE(inSketch(first.get()) || inSketch(lonely.get()));
     EXPECT_EQ(shared->curveUses()->curves(),
               std::vector<PassiveRef<Curve3D>>{PassiveRef<Curve3D>(second.get())});
-}
-
-TEST_F(Line3DTest, OnlyThePickedLineOffersARequest) {
-    StrongRef<Line3D> first = line(ZkGePoint3d(0, 0, 0), ZkGePoint3d(1, 0, 0));
-    StrongRef<Line3D> second = line(ZkGePoint3d(5, 0, 0), ZkGePoint3d(6, 0, 0));
-    const ObjectPath other = ObjectPath::toEntity(second.get());
-    EXPECT_FALSE(first->onCanDelete(other));
-    EXPECT_EQ(first->onProvideDeleteRequest(other), nullptr);
 }
 
 // ---- scene

@@ -62,6 +62,13 @@ protected:
         made->updateCurve();
         return made;
     }
+    // A tangent handle along (1, 0, 0) at the start of `on`.
+    StrongRef<TangentHandle> startTangent(const StrongRef<Spline3D>& on) {
+        StrongRef<TangentHandle> handle =
+            TangentHandle::make(doc.parent, on->start(), ZkGeVector3d(1, 0, 0));
+        on->addTangentUse(0, handle);
+        return handle;
+    }
     // A curvature handle showing `curvature` at fit point `index`.
     StrongRef<CurvatureHandle> bend(const StrongRef<Spline3D>& on, int index,
                                     const ZkGeVector3d& curvature) {
@@ -111,6 +118,23 @@ TEST_F(SplineHandlesTest, ArcsShowTheCurvatureWithinTheirRadiusLimit) {
     EXPECT_EQ(CurvatureHandle::arcFromCurvature(ZkGeVector3d(0, 1e-4, 0), p).radius(), 1000.0);
 }
 
+TEST_F(SplineHandlesTest, ACurvatureHandleIsAnArcOnPointsOfItsOwn) {
+    const ZkGeCircArc3d arc =
+        CurvatureHandle::arcFromCurvature(ZkGeVector3d(0, 0.5, 0), ZkGePoint3d(1, 2, 0));
+    StrongRef<CurvatureHandle> handle = CurvatureHandle::make(doc.parent, arc);
+    EXPECT_EQ(handle->geomType(), Geometry3D::kCurvatureHandle);
+    EXPECT_EQ(doc.sketch->childCount(), 4u);
+    EXPECT_TRUE(handle->startPoint()->point().isEqualTo(arc.startPoint()));
+    EXPECT_EQ(handle->radius(), 2.0);
+    EXPECT_TRUE(handle->arcCurve().evalPoint(0.5).isEqualTo(ZkGePoint3d(1, 2, 0)));
+    ASSERT_TRUE(handle->curveUses());
+    EXPECT_TRUE(handle->centerPoint()->curveUses()->contains(PassiveRef<Curve3D>(handle.get())));
+    EXPECT_EQ(CurvatureHandle::make(doc.parent, ZkGePoint3d(), ZkGePoint3d(0, 3, 0),
+                                    ZkGePoint3d(-3, 0, 0), ZkGeVector3d::kZAxis)
+                  ->radius(),
+              3.0);
+}
+
 TEST_F(SplineHandlesTest, CurvatureIsReadBackAtTheFitPoint) {
     StrongRef<Spline3D> on = spline();
     for (const ZkGeVector3d& k : {ZkGeVector3d(0, 1e-3, 0), ZkGeVector3d(0.3, -0.4, 0),
@@ -125,7 +149,6 @@ TEST_F(SplineHandlesTest, CurvatureIsReadBackAtTheFitPoint) {
     StrongRef<CurvatureHandle> loose = CurvatureHandle::make(
         doc.parent, CurvatureHandle::arcFromCurvature(ZkGeVector3d(0, 1, 0), ZkGePoint3d()));
     EXPECT_EQ(loose->curvature(), ZkGeVector3d()) << "without a fit point";
-    EXPECT_EQ(loose->geomType(), Geometry3D::kCurvatureHandle);
 }
 
 TEST_F(SplineHandlesTest, AHandleLeavesWhenNoCurveUsesItUnlessItsGroupIsGoing) {
@@ -133,8 +156,7 @@ TEST_F(SplineHandlesTest, AHandleLeavesWhenNoCurveUsesItUnlessItsGroupIsGoing) {
     StrongRef<TangentHandle> handle;
     doc.transact([&] {
         on = spline();
-        handle = TangentHandle::make(doc.parent, on->start(), ZkGeVector3d(1, 0, 0));
-        on->addTangentUse(0, handle);
+        handle = startTangent(on);
     });
     handle->removeIfNoUse();
     EXPECT_TRUE(inSketch(handle.get())) << "still used";
@@ -164,8 +186,7 @@ TEST_F(SplineHandlesTest, HandlesDrawInTheInferenceColourBehindTheCurves) {
     StrongRef<CurvatureHandle> curvature;
     doc.transact([&] {
         on = spline();
-        tangent = TangentHandle::make(doc.parent, on->start(), ZkGeVector3d(1, 0, 0));
-        on->addTangentUse(0, tangent);
+        tangent = startTangent(on);
         curvature = bend(on, 1, ZkGeVector3d(0, -1, 0));
         curvature->lineThickness(2.0f);
     });
@@ -200,8 +221,7 @@ TEST_F(SplineHandlesTest, HidingATangentHandleHidesItsPointsOutsideUndo) {
     StrongRef<CurvatureHandle> curvature;
     doc.transact([&] {
         on = spline();
-        handle = TangentHandle::make(doc.parent, on->start(), ZkGeVector3d(1, 0, 0));
-        on->addTangentUse(0, handle);
+        handle = startTangent(on);
         curvature = bend(on, 2, ZkGeVector3d(0, 1, 0));
     });
     realize();

@@ -250,14 +250,17 @@ TEST_F(CurvatureEvaluatorTest, StraightStretchesMakeAdaptiveSamplingFail) {
 
 // ---- a curve that is gone, and the base class
 
-TEST_F(CurvatureEvaluatorTest, EveryQueryFailsOnceTheCurveIsGone) {
+TEST_F(CurvatureEvaluatorTest, EveryQueryFailsWithoutACurveAndLeavesTheOutputsAlone) {
     StrongRef<Curve3D> curve = circle(ZkGePoint3d(), ZkGeVector3d::kZAxis, 2.0);
     const Curve3DCurvatureEvaluator watching(curve);
     const Curve3DCurvatureEvaluator copy = watching;
     doc.sketch->removeChild(StrongRef<Entity>(curve));
     curve.reset();
+    CurvatureEvaluator base;
+    EXPECT_FALSE(base.update(nullptr));
 
-    for (const Curve3DCurvatureEvaluator* evaluator : {&watching, &copy}) {
+    for (const CurvatureEvaluator* evaluator :
+         std::initializer_list<const CurvatureEvaluator*>{&watching, &copy, &base}) {
         ZkGePoint3d p(9, 9, 9);
         ZkGeVector3d d1, d2;
         double t0 = 7, t1 = 8;
@@ -273,29 +276,10 @@ TEST_F(CurvatureEvaluatorTest, EveryQueryFailsOnceTheCurveIsGone) {
         EXPECT_FALSE(evaluator->sample(10u, values));
         EXPECT_EQ(evaluator->maxCurvature(), 0.0);
         EXPECT_EQ(evaluator->calcDefaultScaleRatio(), 10.0);
-        // Outputs stay as they were.
         EXPECT_EQ(p, ZkGePoint3d(9, 9, 9));
         EXPECT_EQ(t0, 7.0);
         EXPECT_TRUE(box.isEmpty());
     }
-}
-
-TEST(CurvatureEvaluator, BaseClassHasNoCurve) {
-    CurvatureEvaluator base;
-    ZkGePoint3d p;
-    ZkGeVector3d d1, d2;
-    double t0, t1;
-    ZkGeBoundBlock3d box;
-    std::set<double> params;
-    EXPECT_FALSE(base.evaluate(0.0, p, d1, d2));
-    EXPECT_FALSE(base.evaluateCurvature(0.0, p, d1, d2));
-    EXPECT_FALSE(base.paramRange(t0, t1));
-    EXPECT_FALSE(base.periodic());
-    EXPECT_FALSE(base.update(nullptr));
-    EXPECT_FALSE(base.curveBoundingBox(box));
-    EXPECT_FALSE(base.sample(4u, params));
-    EXPECT_EQ(base.maxCurvature(), 0.0);
-    EXPECT_EQ(base.calcDefaultScaleRatio(), 10.0);
 }
 
 // ---- mode and view direction

@@ -84,6 +84,10 @@ ZkGeVector3d column(const ZkGeMatrix3d& m, int col) {
     return ZkGeVector3d(m(0, col), m(1, col), m(2, col));
 }
 
+template <class T> std::vector<T> three(const T (&values)[3]) {
+    return {values[0], values[1], values[2]};
+}
+
 // ---- construction and element access
 
 TEST(InertiaTensor, StorageOrderAndSymmetricAccess) {
@@ -204,31 +208,41 @@ TEST(InertiaTensor, MovingTheBodyMatchesTheMovedPoints) {
 
 // ---- diagonalisation
 
-TEST(InertiaTensor, DiagonalTensorNeedsNoRotation) {
+TEST(InertiaTensor, DiagonalTensorsAndNegligibleCouplingsNeedNoRotation) {
     for (InertiaTensor t :
          {tensor(3, 1, 2, 0, 0, 0), InertiaTensor(), zeroTensor(), tensor(-1, -1, 4, 0, 0, 0)}) {
         const InertiaTensor before = t;
         EXPECT_EQ(t.diagonalize(), ZkGeMatrix3d::kIdentity);
         EXPECT_TRUE(near(t, before, 0));
     }
+    // The rotation would turn by about 1e-12: its cosine rounds to 1, and the
+    // coupling is dropped.
+    InertiaTensor t = tensor(2, 1, 1, 0, 0, 1e-12);
+    EXPECT_EQ(t.diagonalize(), ZkGeMatrix3d::kIdentity);
+    EXPECT_TRUE(near(t, tensor(2, 1, 1, 0, 0, 0), 0));
+    // Twice the coupling below 1e-17 of the diagonal gap is not even looked at.
+    t = tensor(3, 1, 1, 0, 1e-18, 0);
+    EXPECT_EQ(t.diagonalize(), ZkGeMatrix3d::kIdentity);
+    EXPECT_EQ(t(0, 2), 0.0);
 }
 
 TEST(InertiaTensor, OneRotationInEachPlane) {
     const double h = std::sqrt(0.5);
+    const ZkGeTol tight(1e-15, 1e-15);
     // (0, 1): diagonal (2, 2, 1) coupled by 1 becomes (3, 1, 1).
     InertiaTensor t = tensor(2, 2, 1, 0, 0, 1);
     ZkGeMatrix3d v = t.diagonalize();
     EXPECT_TRUE(near(t, tensor(3, 1, 1, 0, 0, 0), 1e-15));
-    EXPECT_TRUE(column(v, 0).isEqualTo(ZkGeVector3d(h, h, 0), ZkGeTol(1e-15, 1e-15)));
-    EXPECT_TRUE(column(v, 1).isEqualTo(ZkGeVector3d(-h, h, 0), ZkGeTol(1e-15, 1e-15)));
+    EXPECT_TRUE(column(v, 0).isEqualTo(ZkGeVector3d(h, h, 0), tight));
+    EXPECT_TRUE(column(v, 1).isEqualTo(ZkGeVector3d(-h, h, 0), tight));
     EXPECT_EQ(column(v, 2), ZkGeVector3d(0, 0, 1));
     // (1, 2), the third axis untouched.
     t = tensor(5, 2, 2, 1, 0, 0);
     v = t.diagonalize();
     EXPECT_TRUE(near(t, tensor(5, 3, 1, 0, 0, 0), 1e-15));
     EXPECT_EQ(column(v, 0), ZkGeVector3d(1, 0, 0));
-    EXPECT_TRUE(column(v, 1).isEqualTo(ZkGeVector3d(0, h, h), ZkGeTol(1e-15, 1e-15)));
-    EXPECT_TRUE(column(v, 2).isEqualTo(ZkGeVector3d(0, -h, h), ZkGeTol(1e-15, 1e-15)));
+    EXPECT_TRUE(column(v, 1).isEqualTo(ZkGeVector3d(0, h, h), tight));
+    EXPECT_TRUE(column(v, 2).isEqualTo(ZkGeVector3d(0, -h, h), tight));
     // (0, 2) with unequal diagonal entries: the larger moment stays first.
     t = tensor(3, 7, 1, 0, 2, 0);
     v = t.diagonalize();
@@ -263,17 +277,6 @@ TEST(InertiaTensor, RandomTensorsDiagonaliseToTheirEigenpairs) {
     }
 }
 
-TEST(InertiaTensor, NegligibleCouplingIsDroppedWithoutARotation) {
-    // The rotation would turn by about 1e-12: its cosine rounds to 1.
-    InertiaTensor t = tensor(2, 1, 1, 0, 0, 1e-12);
-    EXPECT_EQ(t.diagonalize(), ZkGeMatrix3d::kIdentity);
-    EXPECT_TRUE(near(t, tensor(2, 1, 1, 0, 0, 0), 0));
-    // Twice the coupling below 1e-17 of the diagonal gap is not even looked at.
-    t = tensor(3, 1, 1, 0, 1e-18, 0);
-    EXPECT_EQ(t.diagonalize(), ZkGeMatrix3d::kIdentity);
-    EXPECT_EQ(t(0, 2), 0.0);
-}
-
 TEST(InertiaTensor, PrincipalAxesOfATiltedRingFollowItsNormal) {
     const ZkGeVector3d u = ZkGeVector3d(1, 1, 0).normal();
     const ZkGeVector3d w = ZkGeVector3d(-1, 1, 1).normal();
@@ -299,12 +302,9 @@ TEST(InertiaTensor, PrinciplesComeInDiagonalOrderAndLeaveTheTensorAlone) {
     double moments[3];
     ZkGeVector3d axes[3];
     t.calcPrinciples(moments, axes);
-    EXPECT_EQ(moments[0], 1);
-    EXPECT_EQ(moments[1], 3);
-    EXPECT_EQ(moments[2], 2);
-    EXPECT_EQ(axes[0], ZkGeVector3d::kXAxis);
-    EXPECT_EQ(axes[1], ZkGeVector3d::kYAxis);
-    EXPECT_EQ(axes[2], ZkGeVector3d::kZAxis);
+    EXPECT_EQ(three(moments), (std::vector<double>{1, 3, 2}));
+    EXPECT_EQ(three(axes), (std::vector<ZkGeVector3d>{ZkGeVector3d::kXAxis, ZkGeVector3d::kYAxis,
+                                                      ZkGeVector3d::kZAxis}));
 
     const InertiaTensor coupled = tensor(2, 2, 1, 0, 0, 1);
     coupled.calcPrinciples(moments, axes);
@@ -321,9 +321,7 @@ TEST(InertiaTensor, RotationAnglesTurnTheAxesOntoTheCoordinateAxes) {
                                       ZkGeVector3d::kZAxis};
     double rotations[3] = {9, 9, 9};
     InertiaTensor::calcPrincipleRotations(identity, rotations);
-    EXPECT_EQ(rotations[0], 0);
-    EXPECT_EQ(rotations[1], 0);
-    EXPECT_EQ(rotations[2], 0);
+    EXPECT_EQ(three(rotations), (std::vector<double>{0, 0, 0}));
 
     // Axes turned by 0.7 about z come back by -0.7 about z.
     const ZkGeMatrix3d turn = ZkGeMatrix3d::rotation(0.7, ZkGeVector3d::kZAxis);
@@ -359,15 +357,11 @@ TEST(InertiaTensor, RadiiOfGyration) {
     const double moments[3] = {4, -9, 16};
     double radii[3];
     InertiaTensor::calcRadiiOfGyration(moments, -4, radii);
-    EXPECT_EQ(radii[0], 1);
-    EXPECT_EQ(radii[1], 1.5);
-    EXPECT_EQ(radii[2], 2);
+    EXPECT_EQ(three(radii), (std::vector<double>{1, 1.5, 2}));
 
     const double largest = std::numeric_limits<double>::max();
     InertiaTensor::calcRadiiOfGyration(moments, 0, radii);
-    EXPECT_EQ(radii[0], largest);
-    EXPECT_EQ(radii[1], largest);
-    EXPECT_EQ(radii[2], largest);
+    EXPECT_EQ(three(radii), (std::vector<double>{largest, largest, largest}));
 
     // Up to 1e17 times the mass the radius is computed.
     const double edge[3] = {1e17, 1.0000001e17, 0};
