@@ -15,7 +15,8 @@ EntityMetaType::EntityMetaType(const std::string& addInId, const std::string& id
                                const std::string& baseIdentifier, int kind)
     : MetaType(addInId, identifier, name, version)
     , m_baseIdentifier(baseIdentifier)
-    , m_kind(kind) {
+    , m_kind(kind)
+    , m_abstract(kind == kAbstract) {
     m_current.setMetaType(this);
     MetaTypeMgr::get().registerMetaType(this);
 }

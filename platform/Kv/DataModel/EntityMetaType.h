@@ -33,7 +33,9 @@ public:
     EntityMetaType* baseMetaType() const;
     int kind() const { return m_kind; }
     void setKind(int kind) { m_kind = kind; }
-    bool isAbstract() const { return m_kind == kAbstract; }
+    // Whether the class was registered as an abstract base; stays true when
+    // loading as a core add-in later changes the kind.
+    bool isAbstract() const { return m_abstract; }
     // Whether this meta type is `other` or derives from it.
     bool isKindOf(const EntityMetaType* other) const;
 
@@ -77,6 +79,7 @@ public:
 private:
     std::string m_baseIdentifier;
     int m_kind;
+    bool m_abstract;
     MemberSet m_current;
     std::mutex m_oldSetsMutex;
     std::map<uint32_t, std::unique_ptr<MemberSet>> m_oldSets;
