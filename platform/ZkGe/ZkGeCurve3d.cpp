@@ -1,11 +1,7 @@
 #include "ZkGeCurve3d.h"
 
+#include "ZkGeCurveSampling.h"
 #include "ZkGeParamSearch.h"
-#include "ZkGeQuadrature.h"
-
-#include <algorithm>
-#include <cmath>
-#include <limits>
 
 namespace {
 
@@ -61,46 +57,16 @@ double ZkGeCurve3d::distanceTo(const ZkGeCurve3d& other, const ZkGeTol& tol) con
 }
 
 double ZkGeCurve3d::length(double fromParam, double toParam, double tol) const {
-    if (fromParam > toParam)
-        std::swap(fromParam, toParam);
-    if (fromParam == toParam)
-        return 0.0;
-    if (std::isinf(fromParam) || std::isinf(toParam))
-        return std::numeric_limits<double>::infinity();
-    std::vector<ZkGeVector3d> derivs;
-    const auto speed = [&](double t) {
-        evalPoint(t, 1, derivs);
-        return derivs[0].length();
-    };
-    return ZkGeQuadrature::integrate(speed, fromParam, toParam, tol);
+    return ZkGeCurveSampling::length<ZkGeCurve3d, ZkGeVector3d>(*this, fromParam, toParam, tol);
 }
 
 void ZkGeCurve3d::getSamplePoints(int numSample, std::vector<ZkGePoint3d>& points,
                                   std::vector<double>* params) const {
-    points.clear();
-    if (params)
-        params->clear();
-    const ZkGeInterval range = getInterval();
-    if (numSample < 1 || !range.isBounded())
-        return;
-    const double lower = range.lowerBound();
-    const double upper = range.upperBound();
-    for (int i = 0; i < numSample; ++i) {
-        // The last parameter is the upper bound itself, not a rounded sum.
-        const double t = i == 0               ? lower
-                         : i == numSample - 1 ? upper
-                                              : lower + (upper - lower) * i / (numSample - 1);
-        points.push_back(evalPoint(t));
-        if (params)
-            params->push_back(t);
-    }
+    ZkGeCurveSampling::samplePoints(*this, numSample, points, params);
 }
 
 bool ZkGeCurve3d::isClosed(const ZkGeTol& tol) const {
-    const ZkGeInterval range = getInterval();
-    if (!range.isBounded())
-        return false;
-    return evalPoint(range.lowerBound()).isEqualTo(evalPoint(range.upperBound()), tol);
+    return ZkGeCurveSampling::isClosed(*this, tol);
 }
 
 bool ZkGeCurve3d::isPeriodic(double& period) const {

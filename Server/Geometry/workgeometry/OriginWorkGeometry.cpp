@@ -4,12 +4,7 @@
 #include "Geometry/workgeometry/WorkPlane.h"
 #include "Geometry/workgeometry/WorkPoint.h"
 #include "Kv/CommonData/IComponent.h"
-#include "Kv/DataModel/DataChange.h"
-#include "Kv/DataModel/EntityChange.h"
 #include "Kv/DataModel/MemberRegistration.h"
-#include "Kv/DataModel/Onk.h"
-
-#include <boost/format.hpp>
 
 namespace Kv::Geometry {
 
@@ -42,12 +37,12 @@ StrongRefCreator<OriginWorkGeometry> OriginWorkGeometry::makeStandard(IComponent
 }
 
 OriginWorkGeometry::OriginWorkGeometry(Entity* component)
-    : CommonBaseGroupEntity(component) {
+    : ToggledWorkGeometryCollection(component, false) {
     initializeMemberSetIfNeeded();
 }
 
 OriginWorkGeometry::OriginWorkGeometry(Segment* segment, uint64_t id)
-    : CommonBaseGroupEntity(segment, id) {
+    : ToggledWorkGeometryCollection(segment, id, false) {
     initializeMemberSetIfNeeded();
 }
 
@@ -62,47 +57,11 @@ void OriginWorkGeometry::initializeMemberSetIfNeeded() {
 }
 
 StrongRef<WorkGeometry> OriginWorkGeometry::originWorkGeometry(unsigned int index) const {
-    return StrongRef<WorkGeometry>(::Kv::queryInterface<WorkGeometry>(child(index).get()));
-}
-
-bool OriginWorkGeometry::isVisible(CommonData::IComponentTraversalContext*) {
-    return m_visible;
-}
-
-void OriginWorkGeometry::isVisible(bool visible) {
-    EntityChange change(this, kTransactDo, kChangeAppearance, 3, nullptr, true);
-    m_visible = visible;
-}
-
-bool OriginWorkGeometry::toggleVisibility(const ObjectPath&) {
-    isVisible(!m_visible);
-    return true;
-}
-
-bool OriginWorkGeometry::getOnk(Onk& key) {
-    key.setName(L"OriginWorkGeometry");
-    return true;
-}
-
-IScriptableObject* OriginWorkGeometry::getChildObject(const Onk& key, const ObjectPath&) {
-    return WorkGeometry::childNamed(*this, key.representation());
+    return childAs<WorkGeometry>(index);
 }
 
 void* OriginWorkGeometry::queryInterface(const UniqueString& id) {
-    if (id == interfaceId())
-        return this;
-    if (void* base = CommonBaseGroupEntity::queryInterface(id))
-        return base;
-    if (id == IComponentObject::interfaceId())
-        return static_cast<IComponentObject*>(this);
-    if (id == IVisibilityToggle::interfaceId())
-        return static_cast<IVisibilityToggle*>(this);
-    return id == IScriptableObject::interfaceId() ? static_cast<IScriptableObject*>(this) : nullptr;
-}
-
-std::wstring OriginWorkGeometry::onToString() const {
-    return (boost::wformat(L"OriginWorkGeometry (base %1%)") % CommonBaseGroupEntity::onToString())
-        .str();
+    return id == interfaceId() ? this : ToggledWorkGeometryCollection::queryInterface(id);
 }
 
 } // namespace Kv::Geometry

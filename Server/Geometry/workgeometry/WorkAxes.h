@@ -1,9 +1,7 @@
 #pragma once
 
 #include "Geometry/GeometryEntity.h"
-#include "Kv/CommonData/CommonBaseGroupEntity.h"
-#include "Kv/CommonData/IComponentObject.h"
-#include "Kv/DataModel/IScriptableObject.h"
+#include "Geometry/workgeometry/WorkGeometryCollection.h"
 
 namespace Kv::Geometry {
 
@@ -11,32 +9,26 @@ class WorkAxis;
 
 // The work axes of a component as older documents kept them, with their own
 // counter. Still read and named, but new work geometry goes to WorkGeometries.
-class WorkAxes : public CommonData::CommonBaseGroupEntity,
-                 public CommonData::IComponentObject,
-                 public IScriptableObject {
+class WorkAxes : public WorkGeometryCollection<WorkAxes> {
     KV_GEOMETRY_ENTITY(WorkAxes, CommonData::CommonBaseGroupEntity)
 
 public:
+    // Scripting name; children are found by user name.
+    static constexpr const wchar_t* kScriptingName = L"WorkAxes";
+
     // For the host's component only; the add-in makes none.
     explicit WorkAxes(Entity* component);
 
     StrongRef<WorkAxis> workAxis(unsigned int index) const;
     int highWaterMark() const { return m_highWaterMark; }
     // The next number, recorded as a change of the collection.
-    int getNextID();
-
-    Entity* componentObjectEntity() override { return this; }
-
-    // Scripting name "WorkAxes"; children are found by user name.
-    bool getOnk(Onk& key) override;
-    IScriptableObject* getChildObject(const Onk& key, const ObjectPath& path) override;
+    int getNextID() { return nextNumber(m_highWaterMark); }
 
     void* queryInterface(const UniqueString& id) override;
     KV_INTERFACE_ID("Kv::Geometry::WorkAxes")
 
 protected:
     WorkAxes(Segment* segment, uint64_t id);
-    std::wstring onToString() const override;
 
 private:
     void initializeMemberSet(uint32_t version, MemberSet& memberSet);

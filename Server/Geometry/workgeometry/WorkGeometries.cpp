@@ -2,12 +2,7 @@
 
 #include "Geometry/workgeometry/WorkGeometry.h"
 #include "Kv/CommonData/IComponent.h"
-#include "Kv/DataModel/DataChange.h"
-#include "Kv/DataModel/EntityChange.h"
 #include "Kv/DataModel/MemberRegistration.h"
-#include "Kv/DataModel/Onk.h"
-
-#include <boost/format.hpp>
 
 namespace Kv::Geometry {
 
@@ -23,12 +18,12 @@ StrongRefCreator<WorkGeometries> WorkGeometries::make(IComponent* component) {
 }
 
 WorkGeometries::WorkGeometries(Entity* component)
-    : CommonBaseGroupEntity(component) {
+    : ToggledWorkGeometryCollection(component, true) {
     initializeMemberSetIfNeeded();
 }
 
 WorkGeometries::WorkGeometries(Segment* segment, uint64_t id)
-    : CommonBaseGroupEntity(segment, id) {
+    : ToggledWorkGeometryCollection(segment, id, true) {
     initializeMemberSetIfNeeded();
 }
 
@@ -46,62 +41,11 @@ void WorkGeometries::initializeMemberSetIfNeeded() {
 }
 
 StrongRef<WorkGeometry> WorkGeometries::workGeometry(unsigned int index) const {
-    return StrongRef<WorkGeometry>(::Kv::queryInterface<WorkGeometry>(child(index).get()));
-}
-
-int WorkGeometries::nextID(int& highWaterMark) {
-    EntityChange change(this, kTransactDo, kChangeCounters, 3, nullptr, true);
-    return ++highWaterMark;
-}
-
-int WorkGeometries::getNextWorkPlaneID() {
-    return nextID(m_highWaterMarkPlanes);
-}
-int WorkGeometries::getNextWorkAxisID() {
-    return nextID(m_highWaterMarkAxes);
-}
-int WorkGeometries::getNextWorkPointID() {
-    return nextID(m_highWaterMarkPoints);
-}
-
-bool WorkGeometries::isVisible(CommonData::IComponentTraversalContext*) {
-    return m_visible;
-}
-
-void WorkGeometries::isVisible(bool visible) {
-    EntityChange change(this, kTransactDo, kChangeAppearance, 3, nullptr, true);
-    m_visible = visible;
-}
-
-bool WorkGeometries::toggleVisibility(const ObjectPath&) {
-    isVisible(!m_visible);
-    return true;
-}
-
-bool WorkGeometries::getOnk(Onk& key) {
-    key.setName(L"WorkGeometries");
-    return true;
-}
-
-IScriptableObject* WorkGeometries::getChildObject(const Onk& key, const ObjectPath&) {
-    return WorkGeometry::childNamed(*this, key.representation());
+    return childAs<WorkGeometry>(index);
 }
 
 void* WorkGeometries::queryInterface(const UniqueString& id) {
-    if (id == interfaceId())
-        return this;
-    if (void* base = CommonBaseGroupEntity::queryInterface(id))
-        return base;
-    if (id == IComponentObject::interfaceId())
-        return static_cast<IComponentObject*>(this);
-    if (id == IVisibilityToggle::interfaceId())
-        return static_cast<IVisibilityToggle*>(this);
-    return id == IScriptableObject::interfaceId() ? static_cast<IScriptableObject*>(this) : nullptr;
-}
-
-std::wstring WorkGeometries::onToString() const {
-    return (boost::wformat(L"WorkGeometries (base %1%)") % CommonBaseGroupEntity::onToString())
-        .str();
+    return id == interfaceId() ? this : ToggledWorkGeometryCollection::queryInterface(id);
 }
 
 } // namespace Kv::Geometry

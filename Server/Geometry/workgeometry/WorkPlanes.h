@@ -1,9 +1,7 @@
 #pragma once
 
 #include "Geometry/GeometryEntity.h"
-#include "Kv/CommonData/CommonBaseGroupEntity.h"
-#include "Kv/CommonData/IComponentObject.h"
-#include "Kv/DataModel/IScriptableObject.h"
+#include "Geometry/workgeometry/WorkGeometryCollection.h"
 
 namespace Kv::Geometry {
 
@@ -11,12 +9,13 @@ class WorkPlane;
 
 // The work planes of a component as older documents kept them, with their own
 // counter. Still read and named, but new work geometry goes to WorkGeometries.
-class WorkPlanes : public CommonData::CommonBaseGroupEntity,
-                   public CommonData::IComponentObject,
-                   public IScriptableObject {
+class WorkPlanes : public WorkGeometryCollection<WorkPlanes> {
     KV_GEOMETRY_ENTITY(WorkPlanes, CommonData::CommonBaseGroupEntity)
 
 public:
+    // Scripting name; children are found by user name.
+    static constexpr const wchar_t* kScriptingName = L"WorkPlanes";
+
     // For the host's component only; the add-in makes none.
     explicit WorkPlanes(Entity* component);
 
@@ -24,20 +23,13 @@ public:
     StrongRef<WorkPlane> workPlane(unsigned int index) const;
     int highWaterMark() const { return m_highWaterMark; }
     // The next number, recorded as a change of the collection.
-    int getNextID();
-
-    Entity* componentObjectEntity() override { return this; }
-
-    // Scripting name "WorkPlanes"; children are found by user name.
-    bool getOnk(Onk& key) override;
-    IScriptableObject* getChildObject(const Onk& key, const ObjectPath& path) override;
+    int getNextID() { return nextNumber(m_highWaterMark); }
 
     void* queryInterface(const UniqueString& id) override;
     KV_INTERFACE_ID("Kv::Geometry::WorkPlanes")
 
 protected:
     WorkPlanes(Segment* segment, uint64_t id);
-    std::wstring onToString() const override;
 
 private:
     void initializeMemberSet(uint32_t version, MemberSet& memberSet);
