@@ -2,13 +2,18 @@
 
 #include "Geometry/commands/CommandTargets.h"
 #include "Geometry/curves3d/CircArc3D.h"
+#include "Geometry/curves3d/CurvatureHandle.h"
 #include "Geometry/curves3d/Curve3D.h"
+#include "Geometry/curves3d/Spline3D.h"
+#include "Geometry/curves3d/TangentHandle.h"
 #include "Geometry/sketch3d/CoordinateSystem.h"
+#include "Geometry/sketch3d/CurvatureUses.h"
 #include "Geometry/sketch3d/CurveUses.h"
 #include "Geometry/sketch3d/GeometryBase3D.h"
 #include "Geometry/sketch3d/Point3D.h"
 #include "Geometry/sketch3d/Sketch.h"
 #include "Geometry/sketch3d/Sketches.h"
+#include "Geometry/sketch3d/TangentUses.h"
 #include "Kv/Commands/ArgumentError.h"
 #include "Kv/Commands/CommandContext.h"
 #include "Kv/Commands/CommandError.h"
@@ -55,9 +60,52 @@ void updateCurvesOf(const std::vector<PassiveRef<Point3D>>& points) {
         curve->updateCurve();
 }
 
+void addOnce(std::vector<PassiveRef<Point3D>>& points, const PassiveRef<Point3D>& point) {
+    if (point && std::find(points.begin(), points.end(), point) == points.end())
+        points.push_back(point);
+}
+
+// The tangent and curvature handles that splines keep at any of `points` as
+// one of their fit points.
+std::vector<Curve3D*> handlesAt(const std::vector<PassiveRef<Point3D>>& points) {
+    std::vector<Curve3D*> handles;
+    const auto add = [&](Curve3D* handle) {
+        if (handle && std::find(handles.begin(), handles.end(), handle) == handles.end())
+            handles.push_back(handle);
+    };
+    for (const PassiveRef<Point3D>& point : points) {
+        if (!point->curveUses())
+            continue;
+        for (const PassiveRef<Curve3D>& curve : point->curveUses()->curves()) {
+            auto* spline = ::Kv::queryInterface<Spline3D>(curve.getTarget());
+            const int index =
+                spline ? spline->fitPointIndex(StrongRef<Point3D>(point.getTarget())) : -1;
+            if (index < 0)
+                continue;
+            if (spline->tangentUses() && spline->tangentUses()->contains(index))
+                add(spline->tangentUses()->tangents().at(index).get());
+            if (spline->curvatureUses() && spline->curvatureUses()->contains(index))
+                add(spline->curvatureUses()->curvatures().at(index).get());
+        }
+    }
+    return handles;
+}
+
 // Moving a point tells no curve: the curves that use it are brought up to
-// date here, as every mover of points must. A curve moves by its points, so
-// the curves it shares them with follow as well.
+// date here, as every mover of points must. The handles at a moved fit point
+// travel with it, so the spline keeps the tangent and curvature the user gave
+// it there, drawn where the point now is.
+void movePoints(std::vector<PassiveRef<Point3D>> points, const ZkGeVector3d& offset) {
+    for (Curve3D* handle : handlesAt(points))
+        for (const PassiveRef<Point3D>& point : handle->deleteNominees())
+            addOnce(points, point);
+    for (const PassiveRef<Point3D>& point : points)
+        point->translate(offset);
+    updateCurvesOf(points);
+}
+
+// A curve moves by its points, so the curves it shares them with follow as
+// well.
 void move(CommandContext& context) {
     Entity& entity = CommandTargets::entity(context, "PATH");
     const ZkGeVector3d offset = context.args().vector3("DX DY DZ");
@@ -73,20 +121,19 @@ void move(CommandContext& context) {
         // A point the curve holds twice (both ends of a closed curve) moves once.
         std::vector<PassiveRef<Point3D>> points;
         for (const PassiveRef<Point3D>& point : curve->deleteNominees())
-            if (point && std::find(points.begin(), points.end(), point) == points.end())
-                points.push_back(point);
-        for (const PassiveRef<Point3D>& point : points)
-            point->translate(offset);
+            addOnce(points, point);
+        movePoints(points, offset);
         curve->translate(offset);
-        updateCurvesOf(points);
+        return;
+    }
+    if (auto* point = ::Kv::queryInterface<Point3D>(&entity)) {
+        movePoints({PassiveRef<Point3D>(point)}, offset);
         return;
     }
     auto* geometry = ::Kv::queryInterface<GeometryBase3D>(&entity);
     if (!geometry)
         throw CommandError(quoted(context, entity) + " cannot be moved");
     geometry->translate(offset);
-    if (auto* point = ::Kv::queryInterface<Point3D>(&entity))
-        updateCurvesOf({PassiveRef<Point3D>(point)});
 }
 
 bool readBoolean(CommandLine& args) {
@@ -207,8 +254,9 @@ void EditCommands::registerCommands(CommandMgr& commands) {
     commands.registerCommand(
         Command("move", "move PATH DX DY DZ", "translate the entity at PATH", true, move)
             .details("Moving a point brings the curves that use it up to date. A curve moves\n"
-                     "by its points, and the curves sharing them follow. Moving a sketch moves\n"
-                     "its placement."));
+                     "by its points, and the curves sharing them follow. The tangent and\n"
+                     "curvature handles at a spline's fit point travel with it. Moving a\n"
+                     "sketch moves its placement."));
     commands.registerCommand(
         Command("set", "set PATH PROPERTY VALUE...", "set a property of the entity at PATH", true,
                 set)

@@ -145,5 +145,46 @@ TEST_F(SplineCommandsTest, MovingAFitPointRefitsAndDeletingGoesThroughTheRequest
     EXPECT_EQ(spline()->fitPoints(), 4);
 }
 
+TEST_F(SplineCommandsTest, HandlesTravelWithTheirFitPoint) {
+    run("spline 0 0 0 2 3 0 5 1 0 8 4 0");
+    run("tangent ./Spline:6:1 1 1 0 0");
+    run("curvature ./Spline:6:1 1 0 -0.5 0");
+    TangentHandle* tangent = at<TangentHandle>("./Line:3:1");
+    CurvatureHandle* curvature = at<CurvatureHandle>("./CircArc:10:1");
+    ASSERT_NE(tangent, nullptr);
+    ASSERT_NE(curvature, nullptr);
+    const ZkGeVector3d curvatureBefore = curvature->curvature();
+    // Where each handle stands relative to the fit point, which must not change.
+    const auto offsets = [&] {
+        const ZkGePoint3d fit = spline()->fitPoint(1)->point();
+        return std::vector<ZkGeVector3d>{
+            tangent->startPoint()->point() - fit, tangent->endPoint()->point() - fit,
+            curvature->startPoint()->point() - fit, curvature->endPoint()->point() - fit};
+    };
+    const std::vector<ZkGeVector3d> before = offsets();
+
+    run("move " + session.pathOf(spline()->fitPoint(1).get()) + " 0 2 0");
+    EXPECT_EQ(spline()->fitPoint(1)->point(), ZkGePoint3d(2, 5, 0));
+    EXPECT_EQ(tangent->fitPoint(), spline()->fitPoint(1));
+    EXPECT_EQ(tangent->tangent(), ZkGeVector3d(1, 0, 0));
+    EXPECT_TRUE(curvature->curvature().isEqualTo(curvatureBefore));
+    EXPECT_TRUE(derivativeIs(*spline(), ZkGePoint3d(2, 5, 0), ZkGeVector3d(1, 0, 0)));
+    EXPECT_TRUE(passesThroughItsPoints(*spline()));
+
+    // Moving the whole spline carries its handles too; moving a handle's own
+    // end reshapes it without moving the fit point.
+    run("move ./Spline:6:1 1 0 0");
+    EXPECT_EQ(spline()->fitPoint(1)->point(), ZkGePoint3d(3, 5, 0));
+    for (size_t i = 0; i < before.size(); ++i)
+        EXPECT_TRUE(offsets()[i].isEqualTo(before[i])) << "handle point " << i;
+    run("move " + session.pathOf(tangent->endPoint().get()) + " 1 0 0");
+    EXPECT_EQ(spline()->fitPoint(1)->point(), ZkGePoint3d(3, 5, 0));
+
+    run("undo 3");
+    EXPECT_EQ(spline()->fitPoint(1)->point(), ZkGePoint3d(2, 3, 0));
+    for (size_t i = 0; i < before.size(); ++i)
+        EXPECT_TRUE(offsets()[i].isEqualTo(before[i])) << "handle point " << i;
+}
+
 } // namespace
 } // namespace Kv::Geometry::CommandTests
