@@ -209,36 +209,45 @@ bool Curve3D::getOnk(Onk& key) {
 }
 
 Wyn::Graphics::ARenderNode* Curve3D::sceneNode() const {
-    return m_groupNode ? m_groupNode.get() : Geometry3D::sceneNode();
+    if (Wyn::Graphics::GroupNode* group = groupNode())
+        return group;
+    return Geometry3D::sceneNode();
 }
 
 void Curve3D::sceneNode(Wyn::Graphics::ARenderNode* node) {
     if (auto* group = dynamic_cast<Wyn::Graphics::GroupNode*>(node))
-        m_groupNode = group;
+        combNodes().group = group;
     else
         Geometry3D::sceneNode(node);
 }
 
+Curve3D::CombNodes& Curve3D::combNodes() {
+    if (!m_combNodes)
+        m_combNodes = std::make_unique<CombNodes>();
+    return *m_combNodes;
+}
+
 void Curve3D::onCreateGeometryNode(Scene::NodeChange& change) {
-    m_groupNode = change.createGroupNode(this, 1, false, true);
+    combNodes().group = change.createGroupNode(this, 1, false, true);
 }
 
 void Curve3D::realizeGeometry(Scene::NodeChange&) {
-    if (degenerate() || !m_groupNode)
+    if (degenerate() || !groupNode())
         return;
+    CombNodes& nodes = *m_combNodes;
     if (!m_bShowCurvComb) {
-        dropCombNode(m_combSpinesNode);
-        dropCombNode(m_combOutlineNode);
+        dropCombNode(nodes.spines);
+        dropCombNode(nodes.outline);
         return;
     }
-    Scene::NodeChange group(m_groupNode);
-    makeCombNode(group, m_combSpinesNode, kSpineColor);
-    makeCombNode(group, m_combOutlineNode, kOutlineColor);
+    Scene::NodeChange group(nodes.group);
+    makeCombNode(group, nodes.spines, kSpineColor);
+    makeCombNode(group, nodes.outline, kOutlineColor);
     {
-        Scene::NodeChange spines(m_combSpinesNode);
+        Scene::NodeChange spines(nodes.spines);
         createCombSpinesNode(spines);
     }
-    Scene::NodeChange outline(m_combOutlineNode);
+    Scene::NodeChange outline(nodes.outline);
     createOutlineNode(outline);
 }
 
@@ -258,8 +267,8 @@ void Curve3D::dropCombNode(Wyn::Objects::Ref<Wyn::Graphics::GeometryNode>& field
     if (!field)
         return;
     Scene::NodeChange(field).clearSource();
-    if (m_groupNode)
-        Scene::NodeChange(m_groupNode).removeChild(field);
+    if (Wyn::Graphics::GroupNode* group = groupNode())
+        Scene::NodeChange(group).removeChild(field);
     field = nullptr;
 }
 
@@ -356,20 +365,18 @@ void Curve3D::activeEnvironmentChanged(Event*) {
 }
 
 void Curve3D::releaseScene() {
-    for (Wyn::Objects::Ref<Wyn::Graphics::GeometryNode>* comb :
-         {&m_combSpinesNode, &m_combOutlineNode}) {
-        if (*comb)
-            Scene::NodeChange(*comb).clearSource();
-        *comb = nullptr;
-    }
+    std::unique_ptr<CombNodes> nodes = std::move(m_combNodes);
+    if (nodes)
+        for (const auto* comb : {&nodes->spines, &nodes->outline})
+            if (*comb)
+                Scene::NodeChange(*comb).clearSource();
     if (Wyn::Graphics::ARenderNode* node = curveNode())
         Scene::NodeChange(node).clearSource();
     Geometry3D::sceneNode(nullptr);
-    if (m_groupNode) {
-        Scene::NodeChange group(m_groupNode);
+    if (nodes && nodes->group) {
+        Scene::NodeChange group(nodes->group);
         group.removeAllChildren();
         group.clearSource();
-        m_groupNode = nullptr;
     }
 }
 

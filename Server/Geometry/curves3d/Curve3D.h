@@ -10,6 +10,7 @@
 #include "Wyn/Graphics/GroupNode.h"
 
 #include <initializer_list>
+#include <memory>
 #include <vector>
 
 class ZkGeCurve3d;
@@ -110,9 +111,15 @@ public:
     void releaseScene() override;
     void activeEnvironmentChanged(Event* event) override;
 
-    Wyn::Graphics::GroupNode* groupNode() const { return m_groupNode.get(); }
-    Wyn::Graphics::GeometryNode* combSpinesNode() const { return m_combSpinesNode.get(); }
-    Wyn::Graphics::GeometryNode* combOutlineNode() const { return m_combOutlineNode.get(); }
+    Wyn::Graphics::GroupNode* groupNode() const {
+        return m_combNodes ? m_combNodes->group.get() : nullptr;
+    }
+    Wyn::Graphics::GeometryNode* combSpinesNode() const {
+        return m_combNodes ? m_combNodes->spines.get() : nullptr;
+    }
+    Wyn::Graphics::GeometryNode* combOutlineNode() const {
+        return m_combNodes ? m_combNodes->outline.get() : nullptr;
+    }
 
     void* queryInterface(const UniqueString& id) override;
     KV_INTERFACE_ID("Kv::Geometry::Curve3D")
@@ -170,6 +177,16 @@ private:
     static void setCombMesh(Scene::NodeChange& change, int primitiveType,
                             const std::vector<Point3f>& points);
 
+    // The nodes of kinds that draw a comb (not lines): the group node that
+    // holds the curve node and the comb, and the comb's two nodes. Made with
+    // the group node and let go with the scene.
+    struct CombNodes {
+        Wyn::Objects::Ref<Wyn::Graphics::GroupNode> group;
+        Wyn::Objects::Ref<Wyn::Graphics::GeometryNode> spines;
+        Wyn::Objects::Ref<Wyn::Graphics::GeometryNode> outline;
+    };
+    CombNodes& combNodes();
+
     StrongRef<Point3D> m_startPoint;
     StrongRef<Point3D> m_endPoint;
     bool m_isFixed = false;
@@ -177,9 +194,7 @@ private:
     bool m_bShowCurvComb = false;
     unsigned int m_combDensity = 20;
     double m_combScale = 10.0;
-    Wyn::Objects::Ref<Wyn::Graphics::GroupNode> m_groupNode;
-    Wyn::Objects::Ref<Wyn::Graphics::GeometryNode> m_combSpinesNode;
-    Wyn::Objects::Ref<Wyn::Graphics::GeometryNode> m_combOutlineNode;
+    std::unique_ptr<CombNodes> m_combNodes;
 };
 
 } // namespace Kv::Geometry

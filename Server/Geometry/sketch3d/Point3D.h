@@ -112,15 +112,17 @@ private:
 
     ZkGePoint3d m_point;
     StrongRef<CurveUses> m_curveUses;
-    bool m_isFixed = false;
 
-    // Kept by the point index of the group the point is filed in: which index,
-    // the cell the index filed it under, and its order among the group's
-    // points (ties within tolerance go to the earlier child).
+    // Kept by the point index of the parent group: the point's order among
+    // the group's points (ties within tolerance go to the earlier child), the
+    // low bits of the cell it is filed under, which are where its slot's
+    // probe run starts, and whether it is filed at all.
     friend class PointIndex;
-    PointIndex* m_index = nullptr;
-    uint64_t m_indexCell = 0;
     uint64_t m_indexOrder = 0;
+    uint32_t m_indexHome = 0;
+    bool m_indexed = false;
+
+    bool m_isFixed = false;
 };
 
 } // namespace Kv::Geometry

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <limits>
 #include <new>
+#include <stdexcept>
 
 namespace Kv::Geometry {
 namespace {
@@ -72,8 +73,8 @@ PointIndex::PointIndex(const Managed::ManagedGroupEntity& group)
 // they must not name an index that is gone.
 PointIndex::~PointIndex() {
     for (size_t i = 0; i < m_capacity; ++i)
-        if (Point3D* point = m_slots.get()[i].point; point && point->m_index == this)
-            point->m_index = nullptr;
+        if (Point3D* point = m_slots.get()[i].point; point && isFiledHere(*point))
+            point->m_indexed = false;
 }
 
 PointIndex* PointIndex::of(Entity* parent) {
@@ -129,12 +130,15 @@ Point3D* PointIndex::find(const ZkGePoint3d& position, const ZkGeTol& tol) const
     for (int64_t x = low[0]; x <= high[0]; ++x)
         for (int64_t y = low[1]; y <= high[1]; ++y)
             for (int64_t z = low[2]; z <= high[2]; ++z) {
-                // A probe run may hold points of other cells; those within
-                // the tolerance are matches all the same, and those beyond it
-                // fail the comparison.
-                for (size_t i = cellHash(x, y, z) & mask; slots[i].point; i = (i + 1) & mask) {
+                // A probe run may hold points of other cells: those of cells
+                // searched are compared when their own cell is, and the others
+                // are out of reach, since the cells searched hold every point
+                // within the tolerance.
+                const uint64_t cell = cellHash(x, y, z);
+                for (size_t i = cell & mask; slots[i].point; i = (i + 1) & mask) {
                     const Slot& slot = slots[i];
-                    if (slot.point == best || !slot.position.isEqualTo(position, tol))
+                    if (slot.cell != cell || slot.point == best ||
+                        !slot.point->point().isEqualTo(position, tol))
                         continue;
                     if (!best) {
                         best = slot.point;
@@ -154,20 +158,27 @@ Point3D* PointIndex::find(const ZkGePoint3d& position, const ZkGeTol& tol) const
     return best;
 }
 
+// A group's points are filed in the group's own index, so a filed point that
+// names this group as its parent is filed here.
+bool PointIndex::isFiledHere(const Point3D& point) const {
+    return point.m_indexed && point.parentEntity() == &m_group;
+}
+
 Point3D* PointIndex::filedPoint(Entity* child) const {
     auto* point = ::Kv::queryInterface<Point3D>(child);
-    return point && point->m_index == this ? point : nullptr;
+    return point && isFiledHere(*point) ? point : nullptr;
 }
 
 void PointIndex::childAdded(Entity* child) {
     auto* point = ::Kv::queryInterface<Point3D>(child);
-    if (!point || point->m_index == this)
+    if (!point || isFiledHere(*point))
         return;
-    point->m_index = this;
-    point->m_indexCell = cellOf(point->point());
+    const uint64_t cell = cellOf(point->point());
+    point->m_indexed = true;
+    point->m_indexHome = uint32_t(cell);
     point->m_indexOrder = 0;
     ++m_count;
-    insertSlot(point->m_indexCell, point);
+    insertSlot(cell, point);
     point->m_indexOrder = orderForChildAt(m_group.indexOf(child));
 }
 
@@ -175,27 +186,23 @@ void PointIndex::childRemoved(Entity* child) {
     Point3D* point = filedPoint(child);
     if (!point)
         return;
-    const size_t slot = findSlot(point->m_indexCell, point);
+    const size_t slot = findSlot(point->m_indexHome, point);
     if (slot < m_capacity)
         eraseSlot(slot);
-    point->m_index = nullptr;
+    point->m_indexed = false;
     --m_count;
 }
 
 void PointIndex::pointChanged(Point3D* point) {
-    if (!point || point->m_index != this)
+    if (!point || !isFiledHere(*point))
         return;
     const uint64_t cell = cellOf(point->point());
-    const size_t slot = findSlot(point->m_indexCell, point);
-    if (slot >= m_capacity)
+    const size_t slot = findSlot(point->m_indexHome, point);
+    if (slot >= m_capacity || m_slots.get()[slot].cell == cell)
         return;
-    if (cell == point->m_indexCell) {
-        m_slots.get()[slot].position = point->point();
-        return;
-    }
     eraseSlot(slot);
     insertSlot(cell, point);
-    point->m_indexCell = cell;
+    point->m_indexHome = uint32_t(cell);
 }
 
 void PointIndex::SlotsRelease::operator()(Slot* slots) const {
@@ -225,15 +232,17 @@ void PointIndex::insertSlot(uint64_t cell, Point3D* point) {
     size_t i = cell & mask;
     while (slots[i].point)
         i = (i + 1) & mask;
-    slots[i] = Slot{point, point->point()};
+    slots[i] = Slot{point, cell};
 }
 
-size_t PointIndex::findSlot(uint64_t cell, const Point3D* point) const {
+// `home` needs only as many bits of the cell as the mask has, which the
+// capacity bound in grow keeps within 32.
+size_t PointIndex::findSlot(uint64_t home, const Point3D* point) const {
     if (!m_capacity)
         return m_capacity;
     const size_t mask = m_capacity - 1;
     const Slot* slots = m_slots.get();
-    for (size_t i = cell & mask; slots[i].point; i = (i + 1) & mask)
+    for (size_t i = home & mask; slots[i].point; i = (i + 1) & mask)
         if (slots[i].point == point)
             return i;
     return m_capacity;
@@ -246,7 +255,7 @@ void PointIndex::eraseSlot(size_t index) {
     Slot* slots = m_slots.get();
     size_t hole = index;
     for (size_t j = (index + 1) & mask; slots[j].point; j = (j + 1) & mask) {
-        const size_t home = cellOf(slots[j].position) & mask;
+        const size_t home = slots[j].cell & mask;
         const bool staysAfterHole =
             hole <= j ? (hole < home && home <= j) : (hole < home || home <= j);
         if (!staysAfterHole) {
@@ -259,13 +268,15 @@ void PointIndex::eraseSlot(size_t index) {
 
 void PointIndex::grow() {
     const size_t capacity = std::max<size_t>(16, m_capacity * 2);
+    if (capacity > (size_t(1) << 32))
+        throw std::length_error("a point index holds at most 3 billion points");
     std::unique_ptr<Slot, SlotsRelease> grown = allocateSlots(capacity);
     const size_t mask = capacity - 1;
     for (size_t k = 0; k < m_capacity; ++k) {
         const Slot& slot = m_slots.get()[k];
         if (!slot.point)
             continue;
-        size_t i = cellOf(slot.position) & mask;
+        size_t i = slot.cell & mask;
         while (grown.get()[i].point)
             i = (i + 1) & mask;
         grown.get()[i] = slot;

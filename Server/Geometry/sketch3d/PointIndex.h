@@ -47,11 +47,12 @@ public:
     void pointChanged(Point3D* point);
 
 private:
-    // A point and its position, kept here so that a search reads nothing
-    // but the slots it probes.
+    // A point and the cell it is filed under. A search reads a point only
+    // when its cell is one searched, so probing past the points of other
+    // cells costs no look at them.
     struct Slot {
         Point3D* point = nullptr; // null: the slot is free
-        ZkGePoint3d position;
+        uint64_t cell = 0;
     };
     struct SlotsRelease {
         void operator()(Slot* slots) const;
@@ -59,9 +60,11 @@ private:
     static uint64_t cellOf(const ZkGePoint3d& position);
     static std::unique_ptr<Slot, SlotsRelease> allocateSlots(size_t capacity);
     void insertSlot(uint64_t cell, Point3D* point);
-    size_t findSlot(uint64_t cell, const Point3D* point) const;
+    size_t findSlot(uint64_t home, const Point3D* point) const;
     void eraseSlot(size_t index);
     void grow();
+    // Whether `point` is filed here: filed, and a child of this group.
+    bool isFiledHere(const Point3D& point) const;
     // The point's own bookkeeping (Point3D's index fields) when it is filed
     // here, else null.
     Point3D* filedPoint(Entity* child) const;

@@ -3,14 +3,21 @@
 #include "Kv/Base/Object.h"
 
 #include <atomic>
+#include <cstddef>
+#include <cstdint>
 
 namespace Kv {
 
 // Shared liveness record of a RefCounted object, made on the first passive
 // reference. It outlives the object so that passive references can tell it died.
-class Liveness {
+class Liveness final {
 public:
-    explicit Liveness(const class RefCounted* target) : m_target(target) {}
+    explicit Liveness(const class RefCounted* target)
+        : m_target(target) {}
+
+    // Records come from a shared pool rather than one heap block each.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* record) noexcept;
 
     const RefCounted* target() const { return m_target.load(std::memory_order_acquire); }
     void addRef() { m_refs.fetch_add(1, std::memory_order_relaxed); }
@@ -22,7 +29,7 @@ public:
 private:
     friend class RefCounted;
     std::atomic<const RefCounted*> m_target;
-    std::atomic<long> m_refs{1}; // the target's own hold
+    std::atomic<uint32_t> m_refs{1}; // the target's own hold
 };
 
 // An object with an intrusive reference count. It is deleted when the last
@@ -47,8 +54,10 @@ protected:
     ~RefCounted() override;
 
 private:
-    mutable std::atomic<long> m_refs{0};
+    // The count comes last and takes 32 bits, so that a derived class can
+    // place small members in the rest of the last word.
     mutable std::atomic<Liveness*> m_liveness{nullptr};
+    mutable std::atomic<uint32_t> m_refs{0};
 };
 
 } // namespace Kv

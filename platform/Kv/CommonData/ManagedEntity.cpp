@@ -9,14 +9,15 @@ ManagedEntity::~ManagedEntity() {
 }
 
 void ManagedEntity::clientObject(Entity* client) {
-    if (Entity* previous = m_client.getTarget(); previous && m_clientObserver)
-        previous->unsubscribe(m_clientObserver);
-    m_client = PassiveRef<Entity>(client);
+    IEntityObserver* previousObserver = boundClientObserver();
+    if (Entity* previous = boundClient(); previous && previousObserver)
+        previous->unsubscribe(previousObserver);
     // Asked here rather than in the destructor, where the observer part of a
     // derived class is already gone.
-    m_clientObserver = client ? dynamic_cast<IEntityObserver*>(this) : nullptr;
-    if (client && m_clientObserver)
-        client->subscribe(m_clientObserver);
+    IEntityObserver* observer = client ? dynamic_cast<IEntityObserver*>(this) : nullptr;
+    bindClient(client, observer);
+    if (client && observer)
+        client->subscribe(observer);
 }
 
 void* ManagedEntity::queryInterface(const UniqueString& id) {

@@ -1,11 +1,6 @@
 #pragma once
 
-#include "Kv/Base/PassiveRef.h"
 #include "Kv/DataModel/Entity.h"
-
-namespace Kv {
-class IEntityObserver;
-}
 
 namespace Kv::Managed {
 
@@ -19,7 +14,7 @@ public:
     // on a sketch, say); null when none. It is a binding of the running
     // session, neither saved nor undone. An entity that is an IEntityObserver
     // watches its client and so hears when the client is about to be deleted.
-    Entity* clientObject() const { return m_client.getTarget(); }
+    Entity* clientObject() const { return boundClient(); }
     void clientObject(Entity* client);
 
     void* queryInterface(const UniqueString& id) override;
@@ -28,10 +23,6 @@ public:
 protected:
     using Entity::Entity;
     ~ManagedEntity() override;
-
-private:
-    PassiveRef<Entity> m_client;
-    IEntityObserver* m_clientObserver = nullptr;
 };
 
 } // namespace Kv::Managed

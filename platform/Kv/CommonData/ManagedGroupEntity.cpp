@@ -18,28 +18,45 @@ Transaction* recordingTransaction(Entity* entity) {
 
 } // namespace
 
+const std::vector<StrongRef<Entity>>& ManagedGroupEntity::noChildren() {
+    static const std::vector<StrongRef<Entity>> none;
+    return none;
+}
+
+ManagedGroupEntity::ChildBlock& ManagedGroupEntity::block() {
+    if (!m_block)
+        m_block = std::make_unique<ChildBlock>();
+    return *m_block;
+}
+
+void ManagedGroupEntity::releaseBlockIfEmpty() {
+    if (m_block && m_block->children.empty() && m_block->insertedWhileCreating.empty())
+        m_block.reset();
+}
+
 StrongRef<Entity> ManagedGroupEntity::child(size_t index) const {
-    return index < m_children.size() ? m_children[index] : StrongRef<Entity>();
+    return index < childCount() ? children()[index] : StrongRef<Entity>();
 }
 
 size_t ManagedGroupEntity::indexOf(const Entity* child) const {
-    for (size_t i = m_children.size(); i > 0; --i) // recent children are asked for most
-        if (m_children[i - 1].get() == child)
+    const auto& held = children();
+    for (size_t i = held.size(); i > 0; --i) // recent children are asked for most
+        if (held[i - 1].get() == child)
             return i - 1;
     return npos;
 }
 
 void ManagedGroupEntity::addChild(const StrongRef<Entity>& child) {
-    insertChild(m_children.size(), child);
+    insertChild(childCount(), child);
 }
 
 void ManagedGroupEntity::insertChild(size_t index, const StrongRef<Entity>& child) {
     if (!child)
         throw std::invalid_argument("a group cannot hold a null child");
-    if (index > m_children.size())
-        index = m_children.size();
+    if (index > childCount())
+        index = childCount();
     if (child->isCreating())
-        m_insertedWhileCreating.push_back(child.get());
+        block().insertedWhileCreating.push_back(child.get());
     attach(index, child.get());
     if (Transaction* transaction = recordingTransaction(this))
         transaction->recordInsertChild(this, index, child.get());
@@ -64,7 +81,7 @@ bool ManagedGroupEntity::moveChild(const Entity* child, size_t index) {
     size_t from = indexOf(child);
     if (from == npos)
         return false;
-    StrongRef<Entity> keep = m_children[from];
+    StrongRef<Entity> keep = children()[from];
     replayRemoveChild(from, keep.get());
     if (Transaction* transaction = recordingTransaction(this))
         transaction->recordRemoveChild(this, from, keep.get());
@@ -73,26 +90,28 @@ bool ManagedGroupEntity::moveChild(const Entity* child, size_t index) {
 }
 
 void ManagedGroupEntity::replayInsertChild(size_t index, Entity* child) {
-    attach(std::min(index, m_children.size()), child);
+    attach(std::min(index, childCount()), child);
 }
 
 void ManagedGroupEntity::replayRemoveChild(size_t index, Entity* child) {
-    if (index >= m_children.size() || m_children[index].get() != child)
+    if (index >= childCount() || children()[index].get() != child)
         index = indexOf(child);
     if (index != npos)
         detach(index);
 }
 
 void ManagedGroupEntity::attach(size_t index, Entity* child) {
-    m_children.insert(m_children.begin() + static_cast<std::ptrdiff_t>(index),
-                      StrongRef<Entity>(child));
+    auto& held = block().children;
+    held.insert(held.begin() + static_cast<std::ptrdiff_t>(index), StrongRef<Entity>(child));
     child->setParentEntity(this);
     onChildAdded(child);
 }
 
 void ManagedGroupEntity::detach(size_t index) {
-    StrongRef<Entity> child = std::move(m_children[index]);
-    m_children.erase(m_children.begin() + static_cast<std::ptrdiff_t>(index));
+    auto& held = m_block->children;
+    StrongRef<Entity> child = std::move(held[index]);
+    held.erase(held.begin() + static_cast<std::ptrdiff_t>(index));
+    releaseBlockIfEmpty();
     onChildRemoved(child.get());
 }
 
@@ -101,22 +120,26 @@ void ManagedGroupEntity::onChildCreated(Entity* child, int) {
         return;
     // Only a child its maker inserted before finishing it can be here already;
     // searching the whole group instead would make every creation cost the group.
-    auto early = std::find(m_insertedWhileCreating.begin(), m_insertedWhileCreating.end(), child);
-    if (early != m_insertedWhileCreating.end()) {
-        m_insertedWhileCreating.erase(early);
-        if (indexOf(child) != npos)
-            return;
+    if (m_block) {
+        auto& early = m_block->insertedWhileCreating;
+        if (auto it = std::find(early.begin(), early.end(), child); it != early.end()) {
+            early.erase(it);
+            const bool inserted = indexOf(child) != npos;
+            releaseBlockIfEmpty();
+            if (inserted)
+                return;
+        }
     }
-    size_t index = m_children.size();
+    size_t index = childCount();
     attach(index, child);
     if (Transaction* transaction = recordingTransaction(this))
         transaction->recordInsertChild(this, index, child);
 }
 
 void ManagedGroupEntity::onPreDeletion(int kind) {
-    std::vector<StrongRef<Entity>> children = m_children;
-    for (size_t i = children.size(); i > 0; --i)
-        children[i - 1]->runPreDeletion(kind);
+    std::vector<StrongRef<Entity>> held = children();
+    for (size_t i = held.size(); i > 0; --i)
+        held[i - 1]->runPreDeletion(kind);
     CommonBaseEntity::onPreDeletion(kind);
 }
 

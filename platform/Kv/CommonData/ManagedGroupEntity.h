@@ -3,6 +3,7 @@
 #include "Kv/CommonData/CommonBaseEntity.h"
 #include "Kv/DataModel/DataChange.h"
 
+#include <memory>
 #include <vector>
 
 namespace Kv::Managed {
@@ -14,8 +15,10 @@ class ManagedGroupEntity : public CommonData::CommonBaseEntity {
 public:
     static constexpr size_t npos = static_cast<size_t>(-1);
 
-    const std::vector<StrongRef<Entity>>& children() const { return m_children; }
-    size_t childCount() const { return m_children.size(); }
+    const std::vector<StrongRef<Entity>>& children() const {
+        return m_block ? m_block->children : noChildren();
+    }
+    size_t childCount() const { return m_block ? m_block->children.size() : 0; }
     StrongRef<Entity> child(size_t index) const;
     // Position of `child` among the children, or npos.
     size_t indexOf(const Entity* child) const;
@@ -50,11 +53,20 @@ protected:
     virtual void onChildRemoved(Entity*) {}
 
 private:
+    // Most group entities (every curve and point) never have children, so
+    // the lists live in a block made for the first child and let go once
+    // the group is empty again.
+    struct ChildBlock {
+        std::vector<StrongRef<Entity>> children;
+        std::vector<const Entity*> insertedWhileCreating; // until their onChildCreated
+    };
+    static const std::vector<StrongRef<Entity>>& noChildren();
+    ChildBlock& block();
+    void releaseBlockIfEmpty();
     void attach(size_t index, Entity* child);
     void detach(size_t index);
 
-    std::vector<StrongRef<Entity>> m_children;
-    std::vector<const Entity*> m_insertedWhileCreating; // until their onChildCreated
+    std::unique_ptr<ChildBlock> m_block;
 };
 
 } // namespace Kv::Managed

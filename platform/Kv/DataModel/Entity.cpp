@@ -21,16 +21,34 @@ Segment* segmentOf(Entity* parent) {
 
 } // namespace
 
-Entity::Entity(Entity* parent) : Entity(segmentOf(parent)) { m_parent = parent; }
+struct Entity::SideBlock {
+    bool isEmpty() const { return observers.empty() && migratingVersions.empty() && !client; }
 
-Entity::Entity(Segment* segment) : m_segment(segment), m_id(0), m_flags(kCreating) {
+    std::vector<IEntityObserver*> observers;
+    std::vector<std::pair<const EntityMetaType*, uint32_t>> migratingVersions;
+    PassiveRef<Entity> client;
+    IEntityObserver* clientObserver = nullptr;
+};
+
+Entity::Entity(Entity* parent)
+    : Entity(segmentOf(parent)) {
+    m_parent = parent;
+}
+
+Entity::Entity(Segment* segment)
+    : m_flags(kCreating)
+    , m_segment(segment)
+    , m_id(0) {
     if (!m_segment)
         throw std::invalid_argument("a new entity needs a segment");
     m_id = m_segment->newEntityId();
     m_segment->registerEntity(this);
 }
 
-Entity::Entity(Segment* segment, uint64_t id) : m_segment(segment), m_id(id), m_flags(0) {
+Entity::Entity(Segment* segment, uint64_t id)
+    : m_flags(0)
+    , m_segment(segment)
+    , m_id(id) {
     if (!m_segment)
         throw std::invalid_argument("a loaded entity needs a segment");
     if (m_id == 0)
@@ -39,30 +57,51 @@ Entity::Entity(Segment* segment, uint64_t id) : m_segment(segment), m_id(id), m_
 }
 
 Entity::~Entity() {
-    for (IEntityObserver* observer : std::vector<IEntityObserver*>(m_observers))
+    for (IEntityObserver* observer : observers())
         observer->onEntityDestroyed(*this);
     m_segment->unregisterEntity(this);
 }
 
-Asset* Entity::asset() const { return m_segment->asset(); }
+Asset* Entity::asset() const {
+    return m_segment->asset();
+}
+
+Entity::SideBlock& Entity::sideBlock() {
+    if (!m_side)
+        m_side = std::make_unique<SideBlock>();
+    return *m_side;
+}
+
+void Entity::releaseSideBlockIfEmpty() {
+    if (m_side && m_side->isEmpty())
+        m_side.reset();
+}
+
+std::vector<IEntityObserver*> Entity::observers() const {
+    return m_side ? m_side->observers : std::vector<IEntityObserver*>();
+}
 
 uint32_t Entity::migratingVersion(const EntityMetaType* metaType) const {
-    for (const auto& [type, version] : m_migratingVersions)
-        if (type == metaType)
-            return version;
+    if (m_side)
+        for (const auto& [type, version] : m_side->migratingVersions)
+            if (type == metaType)
+                return version;
     return metaType->version();
 }
 
 void Entity::migratingVersion(const EntityMetaType* metaType, uint32_t version) {
-    for (auto& [type, held] : m_migratingVersions)
+    auto& versions = sideBlock().migratingVersions;
+    for (auto& [type, held] : versions)
         if (type == metaType) {
             held = version;
             return;
         }
-    m_migratingVersions.emplace_back(metaType, version);
+    versions.emplace_back(metaType, version);
 }
 
-uint32_t Entity::version() const { return migratingVersion(metaType()); }
+uint32_t Entity::version() const {
+    return migratingVersion(metaType());
+}
 
 void Entity::postCreation(int kind) {
     if (Entity* parent = parentEntity())
@@ -74,13 +113,34 @@ void Entity::postCreation(int kind) {
 }
 
 void Entity::subscribe(IEntityObserver* observer) {
-    if (std::find(m_observers.begin(), m_observers.end(), observer) == m_observers.end())
-        m_observers.push_back(observer);
+    auto& held = sideBlock().observers;
+    if (std::find(held.begin(), held.end(), observer) == held.end())
+        held.push_back(observer);
 }
 
 void Entity::unsubscribe(IEntityObserver* observer) {
-    m_observers.erase(std::remove(m_observers.begin(), m_observers.end(), observer),
-                      m_observers.end());
+    if (!m_side)
+        return;
+    auto& held = m_side->observers;
+    held.erase(std::remove(held.begin(), held.end(), observer), held.end());
+    releaseSideBlockIfEmpty();
+}
+
+Entity* Entity::boundClient() const {
+    return m_side ? m_side->client.getTarget() : nullptr;
+}
+
+IEntityObserver* Entity::boundClientObserver() const {
+    return m_side ? m_side->clientObserver : nullptr;
+}
+
+void Entity::bindClient(Entity* client, IEntityObserver* observer) {
+    if (!client && !m_side)
+        return;
+    SideBlock& side = sideBlock();
+    side.client = PassiveRef<Entity>(client);
+    side.clientObserver = client ? observer : nullptr;
+    releaseSideBlockIfEmpty();
 }
 
 void* Entity::queryInterface(const UniqueString& id) {
@@ -102,19 +162,19 @@ std::wstring Entity::onToString() const {
 
 void Entity::notifyPreChange(const EntityChange& change) {
     onPreChange(change);
-    for (IEntityObserver* observer : std::vector<IEntityObserver*>(m_observers))
+    for (IEntityObserver* observer : observers())
         observer->onEntityPreChange(*this, change);
 }
 
 void Entity::notifyPostChange(const EntityChange& change) {
     onPostChange(change);
-    for (IEntityObserver* observer : std::vector<IEntityObserver*>(m_observers))
+    for (IEntityObserver* observer : observers())
         observer->onEntityPostChange(*this, change);
 }
 
 void Entity::runPreDeletion(int kind) {
     setFlag(kDestroying, true);
-    for (IEntityObserver* observer : std::vector<IEntityObserver*>(m_observers))
+    for (IEntityObserver* observer : observers())
         observer->onEntityPreDeletion(*this, kind);
     onPreDeletion(kind);
     setFlag(kDestroying, false);

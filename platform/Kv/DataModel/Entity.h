@@ -5,6 +5,7 @@
 #include "Kv/Base/StrongRef.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -100,6 +101,13 @@ public:
     virtual void doInitializeMigrationHelpers() {}
     virtual void doUninitializeMigrationHelpers() {}
 
+protected:
+    // The session binding of a managed entity's client object, kept with the
+    // entity's other rarely used state (see ManagedEntity::clientObject).
+    Entity* boundClient() const;
+    IEntityObserver* boundClientObserver() const;
+    void bindClient(Entity* client, IEntityObserver* observer);
+
 private:
     enum Flag : uint8_t {
         kCreating = 1,
@@ -111,13 +119,22 @@ private:
 
     friend class EntityChange;
 
+    // What few entities have: observers, schema versions while migrating and
+    // a client binding. Made on first use and let go once empty again.
+    struct SideBlock;
+    SideBlock& sideBlock();
+    void releaseSideBlockIfEmpty();
+    // A copy of the observers, which may unsubscribe while being told.
+    std::vector<IEntityObserver*> observers() const;
+
+    // The two small members come first, where they share the last word of
+    // RefCounted with its reference count.
+    uint16_t m_recordingChanges = 0; // open recorded changes on this entity
+    uint8_t m_flags;
     Segment* m_segment;
     uint64_t m_id;
-    uint16_t m_recordingChanges = 0; // open recorded changes on this entity
     PassiveRef<Entity> m_parent;
-    uint8_t m_flags;
-    std::vector<IEntityObserver*> m_observers;
-    std::vector<std::pair<const EntityMetaType*, uint32_t>> m_migratingVersions;
+    std::unique_ptr<SideBlock> m_side;
 };
 
 } // namespace Kv

@@ -2,41 +2,45 @@
 
 #include "Kv/DataModel/Entity.h"
 #include "Kv/Scene/NodeChange.h"
+#include "Kv/Scene/NodeData.h"
 #include "Kv/Scene/SceneManager.h"
 #include "Wyn/Graphics/GroupNode.h"
 
 namespace Kv::Scene {
 
 INodeSource::~INodeSource() {
-    if (m_sceneManager)
-        m_sceneManager->forget(this);
+    if (m_record)
+        m_record->manager()->forget(this);
+}
+
+SceneManager* INodeSource::sceneManager() const {
+    return m_record ? m_record->manager() : nullptr;
 }
 
 void INodeSource::connectScene() {
-    if (m_sceneManager)
+    if (m_record)
         return;
     if (SceneManager* manager = SceneManager::of(nodeSourceEntity()))
         manager->connect(this);
 }
 
 void INodeSource::disconnectScene() {
-    if (m_sceneManager)
-        m_sceneManager->disconnect(this);
+    if (m_record)
+        m_record->manager()->disconnect(this);
 }
 
 void INodeSource::onPostChangeScene(unsigned changeType) {
-    if (m_sceneManager)
-        m_sceneManager->revalidate(this, changeType);
+    if (m_record)
+        m_record->revalidate(changeType);
 }
 
 Wyn::Graphics::ARenderNode* INodeSource::createScene() {
-    SceneManager* manager = m_sceneManager ? m_sceneManager : SceneManager::of(nodeSourceEntity());
+    SceneManager* manager = m_record ? m_record->manager() : SceneManager::of(nodeSourceEntity());
     return manager ? manager->createScene(this) : nullptr;
 }
 
 Wyn::Graphics::ARenderNode* INodeSource::sceneNode() const {
-    const NodeData* record = m_sceneManager ? m_sceneManager->nodeData(this) : nullptr;
-    return record ? record->node() : nullptr;
+    return m_record ? m_record->node() : nullptr;
 }
 
 void INodeSource::sceneNode(Wyn::Graphics::ARenderNode*) {}

@@ -14,6 +14,7 @@ class Entity;
 namespace Scene {
 
 class NodeChange;
+class NodeData;
 class SceneManager;
 
 // An object that appears in the scene: it makes its node when the scene asks
@@ -32,8 +33,10 @@ public:
     void connectScene();
     // Releases the node (releaseScene) and leaves the scene.
     void disconnectScene();
-    bool isSceneConnected() const { return m_sceneManager != nullptr; }
-    SceneManager* sceneManager() const { return m_sceneManager; }
+    bool isSceneConnected() const { return m_record != nullptr; }
+    SceneManager* sceneManager() const;
+    // The scene's record of the source while it is connected, else null.
+    NodeData* sceneRecord() const { return m_record; }
 
     // A change of `changeType` (the host's change types: 2 geometry and
     // placement, 8 appearance, 0xFFFF everything) was made; marks what it
@@ -98,7 +101,7 @@ protected:
 
 private:
     friend class SceneManager;
-    SceneManager* m_sceneManager = nullptr;
+    NodeData* m_record = nullptr;
 };
 
 } // namespace Scene

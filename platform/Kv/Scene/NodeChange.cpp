@@ -240,7 +240,7 @@ void NodeChange::addChild(ARenderNode* child) {
         throw std::logic_error("addChild: no node to add");
     target("addChild").addChild(child);
     if (m_childPhase && m_record)
-        m_record->m_childNodes.emplace_back(child);
+        m_record->childNodes().emplace_back(child);
 }
 
 void NodeChange::removeChild(ARenderNode* child) {

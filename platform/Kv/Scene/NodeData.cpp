@@ -22,19 +22,24 @@ void NodeData::mark(unsigned aspects) {
     aspects &= kEverything;
     if (!m_manager || !aspects)
         return;
-    m_dirty |= aspects;
+    m_dirty = uint8_t(m_dirty | aspects);
     m_manager->queue(this);
 }
 
+NodeData::ChildNodes& NodeData::childNodes() {
+    if (!m_childNodes)
+        m_childNodes = std::make_unique<ChildNodes>();
+    return *m_childNodes;
+}
+
 NodeData* NodeData::detached() {
-    static NodeData none(nullptr, nullptr, 0);
+    static NodeData none;
     none.m_dirty = 0;
     return &none;
 }
 
 NodeData* nodeData(const INodeSource* source) {
-    SceneManager* manager = source ? source->sceneManager() : nullptr;
-    NodeData* record = manager ? manager->nodeData(source) : nullptr;
+    NodeData* record = source ? source->sceneRecord() : nullptr;
     return record ? record : NodeData::detached();
 }
 

@@ -7,6 +7,7 @@
 #include "Wyn/Objects/Ref.h"
 
 #include <cstdint>
+#include <memory>
 #include <type_traits>
 #include <vector>
 
@@ -33,6 +34,7 @@ public:
     static unsigned aspectsOf(unsigned changeType);
 
     INodeSource* source() const { return m_source; }
+    SceneManager* manager() const { return m_manager; }
     Wyn::Graphics::ARenderNode* node() const { return m_node.get(); }
     unsigned dirty() const { return m_dirty; }
     bool isDirty() const { return m_dirty != 0; }
@@ -48,20 +50,26 @@ public:
 private:
     friend class SceneManager;
     friend class NodeChange;
-    NodeData(SceneManager* manager, INodeSource* source, uint64_t sequence)
-        : m_manager(manager)
-        , m_source(source)
-        , m_sequence(sequence) {}
+    using ChildNodes = std::vector<Wyn::Objects::Ref<Wyn::Graphics::ARenderNode>>;
+    static constexpr uint32_t kNotPending = UINT32_MAX;
 
-    SceneManager* m_manager;
-    INodeSource* m_source;
-    uint64_t m_sequence;
+    // Records live in the scene manager's blocks; a free one has no source.
+    NodeData() = default;
+    // The list of child nodes, made when the first is added.
+    ChildNodes& childNodes();
+
+    SceneManager* m_manager = nullptr;
+    INodeSource* m_source = nullptr;
+    // Tells this connection of the record apart from earlier and later ones.
+    uint64_t m_sequence = 0;
     Wyn::Objects::Ref<Wyn::Graphics::ARenderNode> m_node;
-    unsigned m_dirty = kEverything;
+    // Nodes the source added while its child nodes were realised; most
+    // sources add none and have no list.
+    std::unique_ptr<ChildNodes> m_childNodes;
+    uint32_t m_pendingSlot = kNotPending; // place in the manager's pending list
+    uint8_t m_dirty = kEverything;
     bool m_made = false; // onCreateScene ran, whether or not it made a node
     bool m_top = false;  // its node hangs below the scene's root
-    // Nodes the source added while its child nodes were realised.
-    std::vector<Wyn::Objects::Ref<Wyn::Graphics::ARenderNode>> m_childNodes;
 };
 
 // The scene record of a source, or the detached record when the source is in

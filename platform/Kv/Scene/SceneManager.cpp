@@ -44,9 +44,13 @@ SceneManager::SceneManager(Asset* asset)
     , m_root(Wyn::Objects::makeRef<Wyn::Graphics::GroupNode>()) {}
 
 SceneManager::~SceneManager() {
-    for (auto& [source, record] : m_records) {
-        const_cast<INodeSource*>(source)->m_sceneManager = nullptr;
-        clearSource(record->m_node.get(), source);
+    for (size_t b = 0; b < m_blocks.size(); ++b) {
+        const size_t used = b + 1 == m_blocks.size() ? m_usedInLastBlock : kRecordsPerBlock;
+        for (size_t i = 0; i < used; ++i)
+            if (NodeData& r = m_blocks[b][i]; r.m_source) {
+                r.m_source->m_record = nullptr;
+                clearSource(r.m_node.get(), r.m_source);
+            }
     }
 }
 
@@ -56,8 +60,8 @@ SceneManager* SceneManager::of(const Entity* entity) {
 }
 
 NodeData* SceneManager::record(const INodeSource* source) const {
-    auto it = m_records.find(source);
-    return it == m_records.end() ? nullptr : it->second.get();
+    NodeData* r = source ? source->m_record : nullptr;
+    return r && r->m_manager == this ? r : nullptr;
 }
 
 NodeData* SceneManager::nodeData(const INodeSource* source) const {
@@ -68,27 +72,64 @@ bool SceneManager::isConnected(const INodeSource* source) const {
     return record(source);
 }
 
-std::unique_ptr<NodeData> SceneManager::erase(const INodeSource* source) {
-    auto it = m_records.find(source);
-    if (it == m_records.end())
+void SceneManager::queue(NodeData* r) {
+    if (r->m_pendingSlot != NodeData::kNotPending)
+        return;
+    r->m_pendingSlot = uint32_t(m_pending.size());
+    m_pending.push_back(r);
+}
+
+// The last record takes the place of the one leaving.
+void SceneManager::unqueue(NodeData* r) {
+    if (r->m_pendingSlot == NodeData::kNotPending)
+        return;
+    NodeData* last = m_pending.back();
+    m_pending[r->m_pendingSlot] = last;
+    last->m_pendingSlot = r->m_pendingSlot;
+    m_pending.pop_back();
+    r->m_pendingSlot = NodeData::kNotPending;
+}
+
+NodeData& SceneManager::takeRecord() {
+    if (!m_freeRecords.empty()) {
+        NodeData* r = m_freeRecords.back();
+        m_freeRecords.pop_back();
+        return *r;
+    }
+    if (m_usedInLastBlock == kRecordsPerBlock) {
+        m_blocks.push_back(std::unique_ptr<NodeData[]>(new NodeData[kRecordsPerBlock]));
+        m_usedInLastBlock = 0;
+    }
+    return m_blocks.back()[m_usedInLastBlock++];
+}
+
+Wyn::Objects::Ref<Wyn::Graphics::ARenderNode> SceneManager::erase(INodeSource* source) {
+    NodeData* r = record(source);
+    if (!r)
         return nullptr;
-    std::unique_ptr<NodeData> gone = std::move(it->second);
-    m_records.erase(it);
-    m_pending.erase(gone.get());
-    m_containers.erase(gone.get());
-    m_tops.erase(gone.get());
-    return gone;
+    source->m_record = nullptr;
+    unqueue(r);
+    m_containers.erase(r);
+    m_tops.erase(r);
+    Wyn::Objects::Ref<Wyn::Graphics::ARenderNode> node = std::move(r->m_node);
+    *r = NodeData();
+    m_freeRecords.push_back(r);
+    --m_sourceCount;
+    return node;
 }
 
 void SceneManager::connect(INodeSource* source) {
-    if (!source || source->m_sceneManager == this)
+    if (!source || record(source))
         return;
-    if (source->m_sceneManager)
-        source->m_sceneManager->disconnect(source);
-    auto made = std::unique_ptr<NodeData>(new NodeData(this, source, ++m_sequence));
-    queue(made.get());
-    m_records.emplace(source, std::move(made));
-    source->m_sceneManager = this;
+    if (source->m_record)
+        source->m_record->m_manager->disconnect(source);
+    NodeData& r = takeRecord();
+    r.m_manager = this;
+    r.m_source = source;
+    r.m_sequence = ++m_sequence;
+    ++m_sourceCount;
+    queue(&r);
+    source->m_record = &r;
     childConnected(source);
 }
 
@@ -96,24 +137,20 @@ void SceneManager::disconnect(INodeSource* source) {
     if (!record(source))
         return;
     markParentChildNodes(source);
-    std::unique_ptr<NodeData> gone = erase(source);
-    source->m_sceneManager = nullptr;
-    if (Wyn::Graphics::ARenderNode* node = gone->m_node.get()) {
+    Wyn::Objects::Ref<Wyn::Graphics::ARenderNode> node = erase(source);
+    if (node) {
         source->releaseScene();
         if (Wyn::Graphics::ARenderNode* parent = node->parent())
-            parent->removeChild(node);
-        clearSource(node, source);
+            parent->removeChild(node.get());
+        clearSource(node.get(), source);
     }
 }
 
 void SceneManager::forget(INodeSource* source) {
-    std::unique_ptr<NodeData> gone = erase(source);
-    if (!gone)
-        return;
-    if (Wyn::Graphics::ARenderNode* node = gone->m_node.get()) {
+    if (Wyn::Objects::Ref<Wyn::Graphics::ARenderNode> node = erase(source)) {
         if (Wyn::Graphics::ARenderNode* parent = node->parent())
-            parent->removeChild(node);
-        clearSource(node, source);
+            parent->removeChild(node.get());
+        clearSource(node.get(), source);
     }
 }
 
@@ -163,7 +200,8 @@ void SceneManager::childConnected(INodeSource* source) {
     if (!r)
         return;
     if (r->m_node && m_containers.count(r) && !(r->m_dirty & NodeData::kChildNodes))
-        m_added.emplace_back(parent, source);
+        m_added.emplace_back(Connection{r, r->m_sequence},
+                             Connection{source->m_record, source->m_record->m_sequence});
     else
         r->mark(NodeData::kChildNodes);
 }
@@ -173,18 +211,21 @@ void SceneManager::childConnected(INodeSource* source) {
 // source that cannot take a child on its own gathers them all in the next
 // pass.
 void SceneManager::attachAdded() {
-    std::vector<std::pair<INodeSource*, INodeSource*>> added;
+    std::vector<std::pair<Connection, Connection>> added;
     added.swap(m_added);
-    for (const auto& [parent, child] : added) {
-        NodeData* p = record(parent);
-        if (!p || !p->m_node || (p->m_dirty & NodeData::kChildNodes) || !record(child))
+    for (const auto& [parentConnection, childConnection] : added) {
+        NodeData* p = parentConnection.current();
+        NodeData* c = childConnection.current();
+        if (!p || !p->m_node || (p->m_dirty & NodeData::kChildNodes) || !c)
             continue;
+        INodeSource* parent = p->m_source;
+        INodeSource* child = c->m_source;
         if (parentSource(child) != parent) {
             p->mark(NodeData::kChildNodes);
             continue;
         }
         Wyn::Graphics::ARenderNode* node = createScene(child);
-        if (!node || node->parent() || record(parent) != p)
+        if (!node || node->parent() || parentConnection.current() != p)
             continue;
         NodeChange change(p, p->m_node.get(), true, 0);
         if (!parent->realizeAddedChild(change, child))
@@ -200,9 +241,10 @@ void SceneManager::revalidate(INodeSource* source, unsigned changeType) {
 void SceneManager::makeNode(NodeData& r) {
     r.m_made = true;
     INodeSource* source = r.m_source;
+    const Connection connection{&r, r.m_sequence};
     NodeChange change(&r, nullptr, false, 0);
     source->onCreateScene(change);
-    if (record(source) != &r)
+    if (!connection.current())
         return; // the hook left the scene
     Wyn::Graphics::ARenderNode* node = source->sceneNode();
     if (!node && change.node()) {
@@ -232,11 +274,12 @@ Wyn::Graphics::ARenderNode* SceneManager::createScene(INodeSource* source) {
 
 void SceneManager::realizeRecord(NodeData& r) {
     INodeSource* source = r.m_source;
+    const Connection connection{&r, r.m_sequence};
     Wyn::Objects::Ref<Wyn::Graphics::ARenderNode> node = r.m_node;
     unsigned todo = r.m_dirty;
     r.m_dirty = 0;
     auto still = [&] {
-        return record(source) == &r && r.m_node == node;
+        return connection.current() && r.m_node == node;
     };
     try {
         if (todo & NodeData::kTransform) {
@@ -264,15 +307,18 @@ void SceneManager::realizeRecord(NodeData& r) {
         }
         if ((todo & NodeData::kChildNodes) && still()) {
             todo &= ~NodeData::kChildNodes;
+            // The list keeps the nodes alive until they are out of the node.
+            const std::unique_ptr<NodeData::ChildNodes> held = std::move(r.m_childNodes);
             std::vector<Wyn::Graphics::ARenderNode*> previous;
-            previous.reserve(r.m_childNodes.size());
-            for (auto& child : r.m_childNodes)
-                previous.push_back(child.get());
+            if (held) {
+                previous.reserve(held->size());
+                for (auto& child : *held)
+                    previous.push_back(child.get());
+            }
             node->removeChildren(previous);
-            r.m_childNodes.clear();
             NodeChange change(&r, node.get(), true, 0);
             source->realizeChildNodes(change);
-            if (!r.m_childNodes.empty())
+            if (connection.current() && r.m_childNodes)
                 m_containers.insert(&r);
         }
     } catch (...) {
@@ -287,34 +333,32 @@ bool SceneManager::realize() {
         return false;
     Flag running(m_realizing);
     for (int pass = 0; pass < kMaxPasses && !m_pending.empty(); ++pass) {
-        // Sources, not records, are kept: a hook may disconnect a source and
-        // so delete its record; a later connection of the same source makes a
-        // record of another sequence number.
+        // Connections, not bare records, are kept: a hook may disconnect a
+        // source and free its record, which a later connection reuses under
+        // another sequence number.
         struct Entry {
             int depth;
-            uint64_t sequence;
-            INodeSource* source;
+            Connection connection;
         };
         std::vector<Entry> batch;
         batch.reserve(m_pending.size());
-        for (NodeData* r : m_pending)
-            batch.push_back({depth(r->m_source), r->m_sequence, r->m_source});
-        // A fresh set rather than clear(), which would wipe every bucket the
-        // set grew to when the whole scene was made, on every commit.
-        std::unordered_set<NodeData*>().swap(m_pending);
+        for (NodeData* r : m_pending) {
+            r->m_pendingSlot = NodeData::kNotPending;
+            batch.push_back({depth(r->m_source), Connection{r, r->m_sequence}});
+        }
+        // A fresh list rather than clear(), so that the room it grew to when
+        // the whole scene was made is not kept for good.
+        std::vector<NodeData*>().swap(m_pending);
         std::sort(batch.begin(), batch.end(), [](const Entry& a, const Entry& b) {
-            return a.depth != b.depth ? a.depth < b.depth : a.sequence < b.sequence;
+            return a.depth != b.depth ? a.depth < b.depth
+                                      : a.connection.sequence < b.connection.sequence;
         });
-        auto current = [&](const Entry& e) {
-            NodeData* r = record(e.source);
-            return r && r->m_sequence == e.sequence ? r : nullptr;
-        };
         for (const Entry& e : batch)
-            if (NodeData* r = current(e); r && !r->m_made)
+            if (NodeData* r = e.connection.current(); r && !r->m_made)
                 makeNode(*r);
         for (const Entry& e : batch)
-            if (NodeData* r = current(e); r && r->m_node && r->m_dirty) {
-                m_pending.erase(r); // realised now, not again in the next pass
+            if (NodeData* r = e.connection.current(); r && r->m_node && r->m_dirty) {
+                unqueue(r); // realised now, not again in the next pass
                 realizeRecord(*r);
             }
         attachAdded();

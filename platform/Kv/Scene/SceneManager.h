@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -52,7 +51,7 @@ public:
     // forgets the source.
     void disconnect(INodeSource* source);
     bool isConnected(const INodeSource* source) const;
-    size_t sourceCount() const { return m_records.size(); }
+    size_t sourceCount() const { return m_sourceCount; }
     // The record of a connected source, or null.
     NodeData* nodeData(const INodeSource* source) const;
 
@@ -94,10 +93,14 @@ private:
     // Called when a connected source is destroyed without disconnecting:
     // only the record goes, since the object can no longer be asked anything.
     void forget(INodeSource* source);
-    void queue(NodeData* record) { m_pending.insert(record); }
+    void queue(NodeData* record);
+    void unqueue(NodeData* record);
 
     NodeData* record(const INodeSource* source) const;
-    std::unique_ptr<NodeData> erase(const INodeSource* source);
+    // A record for a new connection, from the free ones or the last block.
+    NodeData& takeRecord();
+    // Forgets the source's record and frees it; answers the node it had.
+    Wyn::Objects::Ref<Wyn::Graphics::ARenderNode> erase(INodeSource* source);
     void makeNode(NodeData& record);
     void realizeRecord(NodeData& record);
     void markParentChildNodes(INodeSource* source);
@@ -111,16 +114,33 @@ private:
     bool isInDocument(const INodeSource* source) const;
     static void clearSource(Wyn::Graphics::ARenderNode* node, const INodeSource* source);
 
+    // A connection as the manager remembers it across hooks that may end it:
+    // the record and the sequence number it had, so that nothing is asked of
+    // a source that may be gone.
+    struct Connection {
+        NodeData* record;
+        uint64_t sequence;
+        // The record while it still holds this connection, else null.
+        NodeData* current() const { return record->m_sequence == sequence ? record : nullptr; }
+    };
+
     Asset* m_asset;
-    // Hashed: a scene of a million sources finds a record as fast as one of
-    // ten, and every commit looks several up.
-    std::unordered_map<const INodeSource*, std::unique_ptr<NodeData>> m_records;
-    std::unordered_set<NodeData*> m_pending;    // marked or still without a node
+    // Every source points at its record, so nothing is looked up by source.
+    // Records are kept in blocks that live as long as the manager, so that a
+    // record costs no heap block of its own and a Connection may always read
+    // the record it names; freed records are reused.
+    static constexpr size_t kRecordsPerBlock = 256;
+    std::vector<std::unique_ptr<NodeData[]>> m_blocks;
+    size_t m_usedInLastBlock = kRecordsPerBlock;
+    std::vector<NodeData*> m_freeRecords;
+    size_t m_sourceCount = 0;
+    // Marked or still without a node; each record knows its place here.
+    std::vector<NodeData*> m_pending;
     std::unordered_set<NodeData*> m_containers; // have gathered child nodes
     std::unordered_set<NodeData*> m_tops;       // nodes below the root
     // Children connected since their parent gathered its child nodes, as
     // (parent, child), to be added to the parent's node one by one.
-    std::vector<std::pair<INodeSource*, INodeSource*>> m_added;
+    std::vector<std::pair<Connection, Connection>> m_added;
     uint64_t m_sequence = 0;
     bool m_realizing = false;
     Wyn::Objects::Ref<Wyn::Graphics::GroupNode> m_root;

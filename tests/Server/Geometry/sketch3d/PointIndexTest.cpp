@@ -161,6 +161,63 @@ TEST_F(PointIndexTest, GroupsKeepTheirOwnIndex) {
     EXPECT_EQ(PointIndex::of(doc.sketches.get()), nullptr) << "other parents are walked";
 }
 
+// Points closer than a cell but farther apart than the tolerance share a
+// cell and so look alike to the index until it reads their positions.
+TEST_F(PointIndexTest, PointsSharingACellAreToldApartByPosition) {
+    const ZkGeTol& tol = ZkGeContext::gTol;
+    auto at = [](int k, double shift = 0.0) {
+        return ZkGePoint3d(k * 2e-6 + shift, 0, 0);
+    };
+    std::vector<StrongRef<Point3D>> points;
+    for (int k = 0; k < 64; ++k)
+        points.push_back(Point3D::make(parent, at(k)));
+    for (int k = 0; k < 64; ++k) {
+        ASSERT_EQ(sketch->pointIndex().find(at(k), tol), points[k].get()) << k;
+        ASSERT_EQ(sketch->pointIndex().find(at(k, 1e-6), tol), nullptr) << k;
+    }
+
+    // Removing points shifts others back in their probe runs.
+    doc.transact([&] {
+        for (int k = 0; k < 64; k += 3)
+            sketch->removeChild(StrongRef<Entity>(points[k]));
+    });
+    EXPECT_EQ(sketch->pointIndex().pointCount(), 64u - 22u);
+    for (int k = 0; k < 64; ++k)
+        ASSERT_EQ(sketch->pointIndex().find(at(k), tol), k % 3 ? points[k].get() : nullptr) << k;
+
+    // Moving within the cell, and out of it.
+    doc.transact([&] {
+        points[1]->point(at(1, 1e-6));
+        points[2]->point(ZkGePoint3d(5, 5, 5));
+    });
+    EXPECT_EQ(sketch->pointIndex().find(at(1), tol), nullptr);
+    EXPECT_EQ(sketch->pointIndex().find(at(1, 1e-6), tol), points[1].get());
+    EXPECT_EQ(sketch->pointIndex().find(at(2), tol), nullptr);
+    EXPECT_EQ(sketch->pointIndex().find(ZkGePoint3d(5, 5, 5), tol), points[2].get());
+    expectIndexMatchesWalk(*sketch, sketch->pointIndex(), 200, "after moves");
+
+    ASSERT_TRUE(doc.asset.undo());
+    ASSERT_TRUE(doc.asset.undo());
+    for (int k = 0; k < 64; ++k)
+        ASSERT_EQ(sketch->pointIndex().find(at(k), tol), points[k].get()) << k;
+}
+
+// A point that leaves its group is no longer found there, and one that a
+// group that is gone had filed can still be put into another.
+TEST_F(PointIndexTest, PointsOutliveTheGroupThatFiledThem) {
+    StrongRef<Point3D> survivor;
+    {
+        StrongRef<GeometryGroup3D> group = GeometryGroup3D::make(PassiveRef<Entity>(sketch));
+        survivor = Point3D::make(StrongRef<Entity>(group), ZkGePoint3d(1, 2, 3));
+        EXPECT_EQ(group->pointIndex().find(ZkGePoint3d(1, 2, 3), ZkGeContext::gTol),
+                  survivor.get());
+        doc.transact([&] { sketch->removeChild(StrongRef<Entity>(group)); });
+        doc.asset.undoStack().clear();
+    }
+    doc.transact([&] { sketch->addChild(StrongRef<Entity>(survivor)); });
+    EXPECT_EQ(sketch->pointIndex().find(ZkGePoint3d(1, 2, 3), ZkGeContext::gTol), survivor.get());
+}
+
 TEST_F(PointIndexTest, LargeAndOddTolerancesStillAgree) {
     for (int i = 0; i < 300; ++i)
         Point3D::make(parent, randomPosition());

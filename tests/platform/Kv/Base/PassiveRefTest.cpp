@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+#include <vector>
+
 namespace Kv {
 namespace {
 
@@ -98,6 +102,36 @@ TEST(StrongRefCreatorTest, ConvertsToReferencesOfTheClassAndItsBases) {
     unused = nullptr;
     EXPECT_EQ(destroyed, 4); // a creator nobody converts still releases what it made
     EXPECT_TRUE(unused.isNull());
+}
+
+// Liveness records come from one pool shared by all threads: threads that
+// take and give back records at the same time must each still see exactly
+// their own objects' lives.
+TEST(PassiveRefTest, ThreadsTakeAndReleaseLivenessRecordsAtOnce) {
+    constexpr int kThreads = 4;
+    constexpr int kRounds = 3000;
+    constexpr int kObjects = 8;
+    std::atomic<int> wrong{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t)
+        threads.emplace_back([&wrong] {
+            for (int round = 0; round < kRounds; ++round) {
+                std::vector<StrongRef<Node>> alive;
+                std::vector<PassiveRef<Node>> watching;
+                for (int i = 0; i < kObjects; ++i) {
+                    alive.emplace_back(new Node);
+                    watching.emplace_back(alive.back().get());
+                }
+                for (int i = 0; i < kObjects; i += 2)
+                    alive[i].reset();
+                for (int i = 0; i < kObjects; ++i)
+                    if (watching[i].getTarget() != alive[i].get())
+                        ++wrong;
+            }
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(wrong.load(), 0);
 }
 
 } // namespace

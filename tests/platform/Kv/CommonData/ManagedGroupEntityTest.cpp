@@ -126,6 +126,50 @@ TEST_F(ManagedGroupEntityTest, RemoveChildRunsPreDeletionOnTheWholeSubtree) {
         item->unsubscribe(&log);
 }
 
+// Groups keep their child lists only while they have children; one emptied
+// by removals, undo or moves must behave as one that never had any.
+TEST_F(ManagedGroupEntityTest, AGroupEmptiedOfItsChildrenBehavesAsANewOne) {
+    StrongRef<TestItem> neverHad = TestItem::make(doc.group.get());
+    StrongRef<TestItem> group = TestItem::make(doc.group.get());
+    StrongRef<TestItem> stranger = TestItem::make(doc.group.get());
+    EXPECT_EQ(neverHad->childCount(), 0u);
+    EXPECT_TRUE(neverHad->child(0).isNull());
+    EXPECT_EQ(neverHad->indexOf(stranger.get()), Managed::ManagedGroupEntity::npos);
+    EXPECT_FALSE(neverHad->removeChild(stranger));
+    EXPECT_FALSE(neverHad->moveChild(stranger.get(), 0));
+
+    doc.asset.beginTransaction("fill");
+    StrongRef<TestItem> a = TestItem::make(group.get());
+    StrongRef<TestItem> b = TestItem::make(group.get());
+    doc.asset.commitTransaction();
+    doc.asset.beginTransaction("empty");
+    ASSERT_TRUE(group->removeChild(a));
+    ASSERT_TRUE(group->removeChild(b));
+    doc.asset.commitTransaction();
+    EXPECT_EQ(group->childCount(), 0u);
+    EXPECT_EQ(&group->children(), &neverHad->children()) << "the emptied group keeps no list";
+    EXPECT_EQ(group->indexOf(a.get()), Managed::ManagedGroupEntity::npos);
+
+    ASSERT_TRUE(doc.asset.undo());
+    EXPECT_EQ(children(*group), (std::vector<Entity*>{a.get(), b.get()}));
+    ASSERT_TRUE(doc.asset.undo());
+    EXPECT_EQ(group->childCount(), 0u);
+    EXPECT_EQ(&group->children(), &neverHad->children());
+    ASSERT_TRUE(doc.asset.redo());
+    ASSERT_TRUE(doc.asset.redo());
+    EXPECT_EQ(group->childCount(), 0u);
+
+    // A child its maker inserts before finishing it, into an empty group.
+    doc.asset.beginTransaction("make at");
+    StrongRef<TestItem> early = TestItem::makeAt(group.get(), 0);
+    doc.asset.commitTransaction();
+    EXPECT_EQ(children(*group), (std::vector<Entity*>{early.get()}));
+    StrongRef<TestItem> later = TestItem::make(group.get());
+    EXPECT_EQ(children(*group), (std::vector<Entity*>{early.get(), later.get()}));
+    ASSERT_TRUE(group->moveChild(later.get(), 0));
+    EXPECT_EQ(children(*group), (std::vector<Entity*>{later.get(), early.get()}));
+}
+
 TEST_F(ManagedGroupEntityTest, AGroupCannotHoldANullChild) {
     EXPECT_THROW(doc.group->addChild(nullptr), std::invalid_argument);
     EXPECT_FALSE(doc.group->removeChild(nullptr));

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+
 namespace {
 
 using namespace Kv;
@@ -19,6 +22,15 @@ using Log = std::vector<std::string>;
 class SceneManagerTest : public testing::Test {
 protected:
     void SetUp() override { hookLog().clear(); }
+    void TearDown() override { hookAction() = nullptr; }
+
+    // The line nodes below the group's node, in order.
+    std::vector<Wyn::Graphics::ARenderNode*> groupChildNodes() const {
+        std::vector<Wyn::Graphics::ARenderNode*> nodes;
+        for (const auto& node : group->groupNode()->children())
+            nodes.push_back(node.get());
+        return nodes;
+    }
 
     // A group with one line, made and committed in one transaction.
     void build() {
@@ -196,6 +208,132 @@ TEST_F(SceneManagerTest, SourcesOutsideAnAssetOrSceneAreHarmless) {
     doc.asset.clear();
     EXPECT_FALSE(line->isSceneConnected());
     EXPECT_FALSE(group->isSceneConnected());
+}
+
+// ---- records: every source points at its record, and records of sources
+// that left are reused.
+
+TEST_F(SceneManagerTest, RecordsFollowSourcesThatComeAndGo) {
+    build();
+    const size_t base = scene().sourceCount();
+    auto makeLines = [&](const std::string& prefix, int count) {
+        std::vector<StrongRef<SceneLine>> made;
+        doc.asset.beginTransaction(prefix);
+        for (int i = 0; i < count; ++i)
+            made.push_back(SceneLine::make(group.get(), prefix + std::to_string(i),
+                                           ZkGePoint3d(0, i, 0), ZkGePoint3d(1, i, 0)));
+        doc.asset.commitTransaction();
+        return made;
+    };
+    auto expectDrawn = [&](const std::vector<StrongRef<SceneLine>>& lines) {
+        for (const auto& l : lines) {
+            ASSERT_TRUE(l->isSceneConnected()) << l->label();
+            EXPECT_EQ(Scene::nodeData(l)->source(), l.get());
+            EXPECT_EQ(Scene::nodeData(l)->node(), l->lineNode());
+            ASSERT_NE(l->lineNode(), nullptr) << l->label();
+            EXPECT_EQ(l->lineNode()->parent(), group->groupNode()) << l->label();
+            EXPECT_EQ(INodeSource::fromNode(l->lineNode()), l.get());
+        }
+    };
+
+    std::vector<StrongRef<SceneLine>> first = makeLines("a", 300);
+    EXPECT_EQ(scene().sourceCount(), base + 300);
+    expectDrawn(first);
+
+    std::vector<StrongRef<SceneLine>> kept, gone;
+    doc.asset.beginTransaction("thin out");
+    for (size_t i = 0; i < first.size(); ++i) {
+        (i % 2 ? gone : kept).push_back(first[i]);
+        if (i % 2)
+            group->removeChild(StrongRef<Entity>(first[i]));
+    }
+    doc.asset.commitTransaction();
+    EXPECT_EQ(scene().sourceCount(), base + 150);
+    for (const auto& l : gone) {
+        EXPECT_FALSE(l->isSceneConnected());
+        EXPECT_EQ(Scene::nodeData(l), NodeData::detached());
+    }
+
+    // New sources take the records the others left; nobody shares one.
+    std::vector<StrongRef<SceneLine>> second = makeLines("b", 200);
+    EXPECT_EQ(scene().sourceCount(), base + 350);
+    expectDrawn(kept);
+    expectDrawn(second);
+    std::set<NodeData*> records;
+    for (const auto* lines : {&kept, &second})
+        for (const auto& l : *lines)
+            records.insert(Scene::nodeData(l));
+    EXPECT_EQ(records.size(), 350u);
+    EXPECT_EQ(group->groupNode()->children().size(), 351u);
+
+    // Undo takes the new ones out of the group's node and brings the
+    // thinned ones back.
+    ASSERT_TRUE(doc.asset.undo());
+    ASSERT_TRUE(doc.asset.undo());
+    expectDrawn(first);
+    for (const auto& l : second)
+        EXPECT_TRUE(!l->lineNode() || !l->lineNode()->parent()) << l->label();
+    EXPECT_EQ(group->groupNode()->children().size(), 301u);
+}
+
+TEST_F(SceneManagerTest, ASourceMarkedAndThenDestroyedIsNotVisited) {
+    build();
+    StrongRef<SceneLine> doomed;
+    doc.asset.beginTransaction("doomed");
+    doomed = SceneLine::make(group.get(), "doomed", ZkGePoint3d(0, 2, 0), ZkGePoint3d(1, 2, 0));
+    doc.asset.commitTransaction();
+    const size_t sources = scene().sourceCount();
+
+    // Marked outside a transaction, the source waits for the next pass; it
+    // is gone before that pass comes.
+    Scene::nodeData(doomed)->revalidate(0xFFFF);
+    Scene::nodeData(line)->revalidate(8);
+    ASSERT_TRUE(scene().needsRealize());
+    group->removeChild(StrongRef<Entity>(doomed));
+    doc.asset.undoStack().clear();
+    doomed.reset();
+    EXPECT_EQ(scene().sourceCount(), sources - 1);
+    hookLog().clear();
+    scene().rootNode();
+    EXPECT_EQ(hookLog(), (Log{"children:group", "appearance:line"}));
+    EXPECT_FALSE(scene().needsRealize());
+    EXPECT_EQ(groupChildNodes(), (std::vector<Wyn::Graphics::ARenderNode*>{line->lineNode()}));
+}
+
+// A hook that removes a source waiting in the same pass, and makes a new one
+// that takes its record: the pass must neither visit the removed source nor
+// mistake the new one for it.
+TEST_F(SceneManagerTest, HooksMayRemoveAndMakeSourcesDuringARealisation) {
+    build();
+    StrongRef<SceneLine> x, y, z;
+    hookAction() = [&](const std::string& entry) {
+        if (entry != "create:x")
+            return;
+        group->removeChild(StrongRef<Entity>(y));
+        z = SceneLine::make(group.get(), "z", ZkGePoint3d(0, 7, 0), ZkGePoint3d(1, 7, 0));
+    };
+    doc.asset.beginTransaction("two");
+    x = SceneLine::make(group.get(), "x", ZkGePoint3d(0, 5, 0), ZkGePoint3d(1, 5, 0));
+    y = SceneLine::make(group.get(), "y", ZkGePoint3d(0, 6, 0), ZkGePoint3d(1, 6, 0));
+    doc.asset.commitTransaction();
+    hookAction() = nullptr;
+
+    const Log& log = hookLog();
+    for (const std::string& entry : log)
+        EXPECT_EQ(entry.find(":y"), std::string::npos) << entry;
+    EXPECT_EQ(std::count(log.begin(), log.end(), "create:z"), 1);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "geometry:z"), 1);
+    EXPECT_FALSE(y->isSceneConnected());
+    ASSERT_TRUE(z->isSceneConnected());
+    EXPECT_EQ(Scene::nodeData(z)->source(), z.get());
+    EXPECT_FALSE(scene().needsRealize());
+    EXPECT_EQ(groupChildNodes(), (std::vector<Wyn::Graphics::ARenderNode*>{
+                                     line->lineNode(), x->lineNode(), z->lineNode()}));
+}
+
+TEST(SceneFootprint, ARecordIsSmall) {
+    // What a connected source costs the scene besides its place in the lists.
+    EXPECT_LE(sizeof(NodeData), 6 * sizeof(void*));
 }
 
 TEST_F(SceneManagerTest, ScenesRenderThroughTheRenderer) {

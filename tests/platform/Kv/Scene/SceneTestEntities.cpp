@@ -22,7 +22,10 @@ EntityMetaTypeOf<SceneLine> g_sceneLineMetaType("KvSceneTests", "KvSceneTests::S
                                                 EntityMetaType::kConcrete);
 
 void log(const char* hook, const std::string& label) {
-    hookLog().push_back(std::string(hook) + ":" + label);
+    const std::string entry = std::string(hook) + ":" + label;
+    hookLog().push_back(entry);
+    if (hookAction())
+        hookAction()(entry);
 }
 
 } // namespace
@@ -30,6 +33,11 @@ void log(const char* hook, const std::string& label) {
 std::vector<std::string>& hookLog() {
     static std::vector<std::string> entries;
     return entries;
+}
+
+std::function<void(const std::string&)>& hookAction() {
+    static std::function<void(const std::string&)> action;
+    return action;
 }
 
 // SceneGroup

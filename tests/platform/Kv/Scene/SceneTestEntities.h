@@ -16,12 +16,16 @@
 
 #include "ZkGePoint3d.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace Kv::SceneTests {
 
 std::vector<std::string>& hookLog();
+// Run with each entry right after a hook writes it, when set: a test's way to
+// edit the model from inside a realisation.
+std::function<void(const std::string& entry)>& hookAction();
 
 class SceneGroup : public CommonData::CommonBaseGroupEntity, public Scene::INodeSource {
 public:
