@@ -6,10 +6,13 @@
 #include "Kv/DataModel/EntityMetaType.h"
 #include "Kv/DataModel/MemberMetaType.h"
 #include "Kv/DataModel/MemberSet.h"
+#include "Kv/DataModel/RefMetaType.h"
 #include "Kv/DataModel/Segment.h"
 
-#include <array>
-#include <deque>
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <iterator>
 
 namespace Kv {
 namespace {
@@ -25,42 +28,42 @@ const void* holderOf(Entity* entity, const MemberSet& set, const Member& member)
     return helper;
 }
 
-// The members of a set in the order encode writes them, base classes first,
-// so that data written through the same set finds each member without a
-// lookup by name. Data in another order is read as well, only slower.
-class WrittenOrder {
-public:
-    explicit WrittenOrder(const MemberSet& set) {
-        size_t depth = 0;
-        for (const MemberSet* s = &set; s; s = s->base())
-            ++depth;
-        if (depth > m_sets.size())
-            return; // no expectations: every member is looked up by name
-        m_count = depth;
-        for (const MemberSet* s = &set; s; s = s->base())
-            m_sets[--depth] = s;
-    }
+// Whether `data` holds `header` at `at`. Headers are a few dozen bytes, which
+// whole words compare faster than a call to memcmp does.
+bool holdsAt(std::string_view data, size_t at, const std::string& header) {
+    const size_t size = header.size();
+    if (size > data.size() - at)
+        return false;
+    const char* here = data.data() + at;
+    const char* expected = header.data();
+    const auto word = [](const char* bytes) {
+        uint64_t value;
+        std::memcpy(&value, bytes, sizeof value);
+        return value;
+    };
+    if (size < sizeof(uint64_t))
+        return std::equal(here, here + size, expected);
+    for (size_t i = 0; i + sizeof(uint64_t) < size; i += sizeof(uint64_t))
+        if (word(here + i) != word(expected + i))
+            return false;
+    const size_t last = size - sizeof(uint64_t); // may overlap the word before
+    return word(here + last) == word(expected + last);
+}
 
-    // The member expected next when it is called `name`, else null.
-    const Member* next(std::string_view name) {
-        while (m_member == m_end) {
-            if (m_set == m_count)
-                return nullptr;
-            m_member = m_sets[m_set]->ownMembers().begin();
-            m_end = m_sets[m_set++]->ownMembers().end();
-        }
-        if (m_member->name() != name)
-            return nullptr;
-        return &*m_member++;
-    }
-
-private:
-    std::array<const MemberSet*, 16> m_sets{};
-    size_t m_count = 0;
-    size_t m_set = 0;
-    std::deque<Member>::const_iterator m_member{};
-    std::deque<Member>::const_iterator m_end{};
-};
+// Forgets the references of `member` of `entity` left pending, before the
+// member is read again (data naming a member twice keeps the last value, and
+// the slots of the first may be gone).
+void forgetPending(std::vector<MemberContext::PendingReference>& pending, const Entity* entity,
+                   const Member* member) {
+    auto own = pending.end();
+    while (own != pending.begin() && std::prev(own)->entity == entity)
+        --own;
+    pending.erase(std::remove_if(own, pending.end(),
+                                 [member](const MemberContext::PendingReference& reference) {
+                                     return reference.member == member;
+                                 }),
+                  pending.end());
+}
 
 } // namespace
 
@@ -80,17 +83,18 @@ std::string MemberCodec::encode(Entity* entity, MemberContext& context) {
 
 std::string MemberCodec::encode(Entity* entity, const MemberSet& set, MemberContext& context) {
     ByteWriter out;
-    const size_t count = set.memberCount();
-    out.reserve(count * 48); // names, type keys and small values, as most members are
-    out.write<uint32_t>(static_cast<uint32_t>(count));
-    set.forEachMember([&](const Member& member) {
+    const std::vector<MemberSet::WrittenMember>& members = set.writtenOrder();
+    out.reserve(members.size() * 48); // names, type keys and small values, as most members are
+    out.write<uint32_t>(static_cast<uint32_t>(members.size()));
+    for (const MemberSet::WrittenMember& written : members) {
+        const Member& member = *written.member;
         out.writeString(member.name());
         out.writeString(member.typeKey());
         const void* holder = holderOf(entity, set, member);
         size_t start = out.beginSized();
         member.metaType()->encode(member.field(holder), member.functions(), out, context);
         out.endSized(start);
-    });
+    }
     return out.take();
 }
 
@@ -101,9 +105,20 @@ void MemberCodec::decode(Entity* entity, std::string_view blob, MemberContext& c
 void MemberCodec::decode(Entity* entity, const MemberSet& set, std::string_view blob,
                          MemberContext& context) {
     ByteReader in(blob);
-    uint32_t count = in.read<uint32_t>();
-    WrittenOrder order(set);
+    const uint32_t count = in.read<uint32_t>();
+    // Data written through this set names its members in the order of the
+    // set, so one comparison of the bytes naming the member expected next
+    // finds it. Data in another order is read as well, only slower: each
+    // member is looked up by name.
+    const std::vector<MemberSet::WrittenMember>& order = set.writtenOrder();
+    bool inOrder = true;
+    context.reading.entity = entity;
+    context.reading.set = &set;
     for (uint32_t i = 0; i < count; ++i) {
+        const size_t at = blob.size() - in.remaining();
+        const Member* member = nullptr;
+        if (inOrder && i < order.size() && holdsAt(blob, at, order[i].header))
+            member = order[i].member;
         std::string_view name, key, value;
         try {
             name = in.readBytes();
@@ -115,15 +130,20 @@ void MemberCodec::decode(Entity* entity, const MemberSet& set, std::string_view 
                                              : "member \"" + std::string(name) + "\"";
             throw FormatError(which + " of " + set.name() + ": " + error.what());
         }
-        const Member* member = order.next(name);
-        if (!member)
+        if (!member) {
+            inOrder = false;
             member = set.findMember(std::string(name));
-        if (!member)
-            throw FormatError("class " + set.name() + " has no member \"" + std::string(name) +
-                              "\"");
-        if (member->typeKey() != key)
-            throw FormatError("member \"" + member->name() + "\" of " + set.name() + " holds a " +
-                              std::string(key) + ", expected a " + member->typeKey());
+            if (!member)
+                throw FormatError("class " + set.name() + " has no member \"" + std::string(name) +
+                                  "\"");
+            if (member->typeKey() != key)
+                throw FormatError("member \"" + member->name() + "\" of " + set.name() +
+                                  " holds a " + std::string(key) + ", expected a " +
+                                  member->typeKey());
+            if (context.pending)
+                forgetPending(*context.pending, entity, member);
+        }
+        context.reading.member = member;
         ByteReader valueIn(value);
         try {
             void* holder = const_cast<void*>(holderOf(entity, set, *member));
@@ -138,12 +158,23 @@ void MemberCodec::decode(Entity* entity, const MemberSet& set, std::string_view 
     in.expectEnd();
 }
 
+void MemberCodec::resolve(const MemberContext::PendingReference& reference,
+                          MemberContext& context) {
+    try {
+        reference.type->assign(reference.slot, context.resolve(reference.segmentKey, reference.id));
+    } catch (const FormatError& error) {
+        throw FormatError("member \"" + reference.member->name() + "\" of " +
+                          reference.set->name() + ": " + error.what());
+    }
+}
+
 void MemberCodec::forEachReference(Entity* entity, const ReferenceVisitor& visit) {
     const MemberSet& set = entity->metaType()->memberSet();
-    set.forEachMember([&](const Member& member) {
+    for (const MemberSet::WrittenMember& written : set.writtenOrder()) {
+        const Member& member = *written.member;
         member.metaType()->forEachReference(member.field(holderOf(entity, set, member)),
                                             member.functions(), visit);
-    });
+    }
 }
 
 void MemberCodec::print(Entity* entity, std::ostream& out, const MemberContext& context) {

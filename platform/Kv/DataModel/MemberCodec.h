@@ -28,6 +28,10 @@ public:
     static void decode(Entity* entity, std::string_view blob, MemberContext& context);
     static void decode(Entity* entity, const MemberSet& set, std::string_view blob,
                        MemberContext& context);
+    // Sets a reference that decoding left pending to the entity it names, now
+    // in `context.asset`. Throws FormatError naming the member when there is
+    // no such entity or it is of the wrong class.
+    static void resolve(const MemberContext::PendingReference& reference, MemberContext& context);
 
     // Every reference among the entity's members, in the order encode writes
     // them, with whether it owns its target; nothing is written.

@@ -7,8 +7,10 @@
 #include <atomic>
 #include <deque>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace Kv {
 
@@ -53,6 +55,16 @@ public:
     Member* findOwnMember(const std::string& name);
     size_t memberCount() const;
 
+    // A member as encoding writes it: `header` is the bytes before its value
+    // (its name and type key), the same for every entity of the class.
+    struct WrittenMember {
+        const Member* member;
+        std::string header;
+    };
+    // Every member in the order encoding writes them, base classes first.
+    // Worked out on first use, when the set and its bases are complete.
+    const std::vector<WrittenMember>& writtenOrder() const;
+
     // Guards the one-time initialisation when several threads make the first
     // entity of a class.
     tbb::spin_rw_mutex& mutex() { return m_mutex; }
@@ -66,6 +78,9 @@ private:
     MemberSet* m_base = nullptr;
     std::atomic<bool> m_initialized{false};
     tbb::spin_rw_mutex m_mutex;
+    mutable std::mutex m_writtenMutex;
+    mutable std::atomic<bool> m_writtenReady{false};
+    mutable std::vector<WrittenMember> m_written;
 };
 
 } // namespace Kv

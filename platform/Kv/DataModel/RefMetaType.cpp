@@ -1,5 +1,6 @@
 #include "Kv/DataModel/RefMetaType.h"
 
+#include "Kv/DataModel/Asset.h"
 #include "Kv/DataModel/EntityMetaType.h"
 #include "Kv/DataModel/Segment.h"
 
@@ -33,10 +34,20 @@ void RefMetaType::encodeTarget(Entity* target, bool owning, ByteWriter& out,
         context.onReference(target, owning);
 }
 
-Entity* RefMetaType::decodeTarget(ByteReader& in, MemberContext& context) const {
-    uint32_t segmentKey = in.read<uint32_t>();
-    uint64_t id = in.read<uint64_t>();
-    return context.resolve(segmentKey, id);
+Entity* RefMetaType::decodeTarget(ByteReader& in, void* value, MemberContext& context) const {
+    const uint32_t segmentKey = in.read<uint32_t>();
+    const uint64_t id = in.read<uint64_t>();
+    if (!context.pending || id == 0)
+        return context.resolve(segmentKey, id);
+    if (Entity* found = context.asset ? context.asset->findEntity(segmentKey, id) : nullptr)
+        return found;
+    MemberContext::PendingReference pending = context.reading;
+    pending.type = this;
+    pending.slot = value;
+    pending.segmentKey = segmentKey;
+    pending.id = id;
+    context.pending->push_back(pending);
+    return nullptr;
 }
 
 void RefMetaType::wrongClass(const Entity* found, const std::string& expected) {

@@ -7,6 +7,8 @@
 
 #include <boost/core/demangle.hpp>
 
+#include <atomic>
+#include <type_traits>
 #include <typeinfo>
 
 namespace Kv {
@@ -25,6 +27,9 @@ public:
         if (Entity* entity = target(value))
             visit(entity, owning());
     }
+    // Sets the reference in `value` to `target`; throws FormatError when the
+    // target is not of the referenced class.
+    virtual void assign(void* value, Entity* target) const = 0;
 
 protected:
     using MemberMetaType::MemberMetaType;
@@ -32,8 +37,29 @@ protected:
     // Whether the reference keeps its target alive.
     virtual bool owning() const = 0;
     void encodeTarget(Entity* target, bool owning, ByteWriter& out, MemberContext& context) const;
-    Entity* decodeTarget(ByteReader& in, MemberContext& context) const;
+    // The entity a stored reference names. With pending references allowed,
+    // one the asset does not hold yet is recorded for `value` and read as null.
+    Entity* decodeTarget(ByteReader& in, void* value, MemberContext& context) const;
     [[noreturn]] static void wrongClass(const Entity* found, const std::string& expected);
+
+    // `target` as a T. Entities of one class are usually referenced in runs,
+    // so the last class that passed is remembered and not checked again.
+    template <class T> T* checkedCast(Entity* target) const {
+        if (!target)
+            return nullptr;
+        const std::type_info* type = &typeid(*target);
+        if constexpr (std::is_base_of_v<Entity, T>)
+            if (type == m_lastAccepted.load(std::memory_order_relaxed))
+                return static_cast<T*>(target);
+        T* typed = dynamic_cast<T*>(target);
+        if (!typed)
+            wrongClass(target, boost::core::demangle(typeid(T).name()));
+        m_lastAccepted.store(type, std::memory_order_relaxed);
+        return typed;
+    }
+
+private:
+    mutable std::atomic<const std::type_info*> m_lastAccepted{nullptr};
 };
 
 // The meta type of StrongRef<T> members, one per target class T.
@@ -68,11 +94,10 @@ public:
     }
     void decode(void* value, const TemplatizedFunctions*, ByteReader& in,
                 MemberContext& context) const override {
-        Entity* found = decodeTarget(in, context);
-        T* typed = found ? dynamic_cast<T*>(found) : nullptr;
-        if (found && !typed)
-            wrongClass(found, boost::core::demangle(typeid(T).name()));
-        *static_cast<StrongRef<T>*>(value) = StrongRef<T>(typed);
+        assign(value, decodeTarget(in, value, context));
+    }
+    void assign(void* value, Entity* target) const override {
+        *static_cast<StrongRef<T>*>(value) = StrongRef<T>(checkedCast<T>(target));
     }
 
 private:
@@ -89,11 +114,10 @@ public:
     }
     void decode(void* value, const TemplatizedFunctions*, ByteReader& in,
                 MemberContext& context) const override {
-        Entity* found = decodeTarget(in, context);
-        T* typed = found ? dynamic_cast<T*>(found) : nullptr;
-        if (found && !typed)
-            wrongClass(found, boost::core::demangle(typeid(T).name()));
-        *static_cast<PassiveRef<T>*>(value) = PassiveRef<T>(typed);
+        assign(value, decodeTarget(in, value, context));
+    }
+    void assign(void* value, Entity* target) const override {
+        *static_cast<PassiveRef<T>*>(value) = PassiveRef<T>(checkedCast<T>(target));
     }
 
 private:

@@ -23,36 +23,73 @@ uint64_t Segment::newEntityId() {
     return m_nextId++;
 }
 
+namespace {
+
+// Slots the table may have beyond two per live entity, so that a small
+// segment never needs the map.
+constexpr uint64_t kSpareSlots = 4096;
+
+} // namespace
+
+// An identifier that went to the map stays there: the table may grow past it
+// later, so lookups that find a free slot also ask the map while it is not
+// empty.
 void Segment::registerEntity(Entity* entity) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (!m_entities.emplace(entity->id(), entity).second)
-        throw std::runtime_error("entity id " + std::to_string(entity->id()) +
+    const uint64_t id = entity->id();
+    const bool taken = id < m_byId.size() ? m_byId[id] != nullptr : false;
+    if (taken || (!m_farIds.empty() && m_farIds.count(id)))
+        throw std::runtime_error("entity id " + std::to_string(id) +
                                  " is used twice in one segment");
-    if (entity->id() >= m_nextId)
-        m_nextId = entity->id() + 1;
+    if (id >= m_byId.size() && id < 2 * (uint64_t(m_count) + 1) + kSpareSlots)
+        m_byId.resize(id + 1); // the capacity grows geometrically
+    if (id < m_byId.size())
+        m_byId[id] = entity;
+    else
+        m_farIds.emplace(id, entity);
+    ++m_count;
+    if (id >= m_nextId)
+        m_nextId = id + 1;
 }
 
 void Segment::unregisterEntity(Entity* entity) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    auto it = m_entities.find(entity->id());
-    if (it != m_entities.end() && it->second == entity)
-        m_entities.erase(it);
+    const uint64_t id = entity->id();
+    if (id < m_byId.size() && m_byId[id] == entity) {
+        m_byId[id] = nullptr;
+        --m_count;
+        return;
+    }
+    auto it = m_farIds.find(id);
+    if (it != m_farIds.end() && it->second == entity) {
+        m_farIds.erase(it);
+        --m_count;
+    }
 }
 
 Entity* Segment::findEntity(uint64_t id) const {
     std::lock_guard<std::mutex> lock(m_mutex);
-    auto it = m_entities.find(id);
-    return it == m_entities.end() ? nullptr : it->second;
+    if (id < m_byId.size() && m_byId[id])
+        return m_byId[id];
+    if (m_farIds.empty())
+        return nullptr;
+    auto it = m_farIds.find(id);
+    return it == m_farIds.end() ? nullptr : it->second;
 }
 
 void Segment::reserveEntities(size_t count) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_entities.reserve(count);
+    m_byId.reserve(count + 1); // identifiers start at 1
 }
 
 size_t Segment::entityCount() const {
     std::lock_guard<std::mutex> lock(m_mutex);
-    return m_entities.size();
+    return m_count;
+}
+
+size_t Segment::idTableSize() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_byId.size();
 }
 
 StrongRef<Entity> Segment::rootEntity(const UniqueString& rootId) const {

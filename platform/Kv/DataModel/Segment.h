@@ -22,6 +22,11 @@ class MigrationHelper;
 // A storage unit of a document: it hands out entity identifiers, indexes its
 // live entities by identifier, and keeps its named root entities, the schema
 // versions it was saved with and the migration helpers of a load.
+//
+// Identifiers are handed out one after another, so the index is a table with
+// a slot per identifier. An identifier far beyond the number of entities (a
+// hand-made or damaged file) goes to a small map instead: no identifier can
+// make the table outgrow a few slots per entity.
 class Segment {
 public:
     enum Flags : unsigned { kTransient = 1, kStandalone = 2 };
@@ -47,6 +52,9 @@ public:
     // Makes room for `count` entities in all, so that loading that many does
     // not rebuild the index on the way.
     void reserveEntities(size_t count);
+    // Slots in the identifier table: it grows with the number of entities,
+    // never with the size of an identifier.
+    size_t idTableSize() const;
 
     // Root entities by name ("SketchesRoot", ...), owned by the segment.
     StrongRef<Entity> rootEntity(const UniqueString& rootId) const;
@@ -78,7 +86,9 @@ private:
     unsigned m_flags;
     uint64_t m_nextId = 1;
     mutable std::mutex m_mutex;
-    std::unordered_map<uint64_t, Entity*> m_entities;
+    std::vector<Entity*> m_byId;                    // slot per identifier, null when free
+    std::unordered_map<uint64_t, Entity*> m_farIds; // identifiers beyond the table
+    size_t m_count = 0;
     std::vector<std::pair<UniqueString, StrongRef<Entity>>> m_roots;
     std::map<std::string, uint32_t> m_persistedVersions;
     std::map<std::pair<const Entity*, const EntityMetaType*>, std::unique_ptr<MigrationHelper>>

@@ -43,8 +43,8 @@ public:
             // Entities look for old data of their classes while they are made;
             // a document without any need not make them look.
             m_asset->setMigrating(readSegments());
-            constructEntities();
-            readMembers();
+            readEntities();
+            resolveReferences();
             rebuildGroups();
             readRoots();
             finishMigration();
@@ -61,7 +61,10 @@ private:
         uint32_t segment;
         uint64_t id;
         StrongRef<Entity> entity;
+        EntityMetaType* type;
+        Entity* owner; // once known
         bool hasParent;
+        bool ownerLater; // the owner's row comes later, or is this one
         uint32_t parentSegment;
         uint64_t parentId;
         int64_t childIndex;
@@ -122,31 +125,51 @@ private:
         return s;
     }
 
-    void constructEntities() {
-        SqliteStatement counts(m_db, "SELECT segment, count(*) FROM entities GROUP BY segment");
-        while (counts.step()) {
-            const auto count = static_cast<size_t>(counts.integer(1));
-            segment(counts.integer(0))->reserveEntities(count);
-            m_total += count;
-        }
-        // Both passes read the rows in the order they are stored, which is the
-        // cheapest to read and the same for both.
+    // One pass over the entities table: each row's entity is made and its
+    // members read as the row comes. References to entities of rows still to
+    // come, owners included, are resolved once every row is in.
+    void readEntities() {
+        // The count alone is cheap to read; counts per segment are not.
+        SqliteStatement count(m_db, "SELECT count(*) FROM entities");
+        count.step();
+        m_total = static_cast<size_t>(count.integer(0));
+        if (m_asset->segments().size() == 1)
+            m_asset->segments().front()->reserveEntities(m_total);
+        // In the order the rows are stored, the cheapest to read.
         SqliteStatement rows(m_db, "SELECT segment, id, metatype, parent_segment, parent_id, "
-                                   "child_index FROM entities ORDER BY rowid");
+                                   "child_index, members FROM entities ORDER BY rowid");
         m_entities.reserve(m_total);
+        MemberContext context;
+        context.asset = m_asset.get();
+        context.pending = &m_pending;
         std::string identifier;
         EntityMetaType* type = nullptr;
+        Segment* s = nullptr;
         while (rows.step()) {
+            // Every column first, while SQLite's side of the row is at hand;
+            // the bytes stay valid until the next step.
             Row row{};
             const int64_t segmentKey = rows.integer(0);
             row.segment = static_cast<uint32_t>(segmentKey);
             row.id = static_cast<uint64_t>(rows.integer(1));
-            Segment* s = segment(segmentKey);
+            // The identifier's bytes as they are stored: reading them as text
+            // would copy them to add a terminator.
+            const std::string_view metaType = rows.blob(2);
+            // Segment keys start at 1: only a 0 may be the null of no owner.
+            const int64_t parentSegment = rows.integer(3);
+            row.hasParent = parentSegment != 0 || !rows.isNull(3);
+            row.parentSegment = static_cast<uint32_t>(parentSegment);
+            row.parentId = static_cast<uint64_t>(rows.integer(4));
+            row.childIndex = rows.integer(5);
+            const std::string_view members = rows.blob(6);
+
+            if (!s || s->key() != segmentKey)
+                s = segment(segmentKey);
             if (row.id == 0)
                 throw BadDocument("entity id 0 in segment " + std::to_string(row.segment));
             // Entities of one class are stored in runs.
-            if (!type || rows.textView(2) != identifier) {
-                identifier = rows.textView(2);
+            if (!type || metaType != identifier) {
+                identifier = metaType;
                 type = MetaTypeMgr::get().find(identifier);
             }
             if (!type)
@@ -163,44 +186,71 @@ private:
             if (!row.entity)
                 throw BadDocument(entityName(row.segment, row.id) + " is of class " +
                                   type->className() + ", which cannot be loaded on its own");
-            row.hasParent = !rows.isNull(3);
-            row.parentSegment = static_cast<uint32_t>(rows.integer(3));
-            row.parentId = static_cast<uint64_t>(rows.integer(4));
-            row.childIndex = rows.integer(5);
+            row.type = type;
+            // Owners are mostly stored before what they own; the others are
+            // set once every row is in.
+            if (row.hasParent) {
+                Entity* parent = row.parentSegment == row.segment
+                                     ? s->findEntity(row.parentId)
+                                     : m_asset->findEntity(row.parentSegment, row.parentId);
+                if (parent && parent != row.entity.get()) {
+                    row.entity->setParentEntity(parent);
+                    row.owner = parent;
+                } else {
+                    row.ownerLater = true;
+                }
+            }
+            try {
+                MemberCodec::decode(row.entity.get(), members, context);
+            } catch (const std::exception& error) {
+                throw BadDocument(describe(row.entity.get()) + ": " + error.what());
+            }
             m_entities.push_back(std::move(row));
-            report(m_entities.size() / 2);
+            if (m_entities.size() < m_total) // the whole is reported when all is done
+                report(m_entities.size());
         }
     }
 
-    void readMembers() {
+    // The entity, as problems with its data name it.
+    static std::string describe(Entity* entity) {
+        return entityName(entity->segment()->key(), entity->id()) + " (" +
+               entity->metaType()->className() + ")";
+    }
+
+    void resolveReferences() {
+        for (Row& row : m_entities) {
+            if (!row.ownerLater)
+                continue;
+            Entity* parent = m_asset->findEntity(row.parentSegment, row.parentId);
+            if (!parent)
+                throw BadDocument(entityName(row.segment, row.id) + " names the owner " +
+                                  entityName(row.parentSegment, row.parentId) +
+                                  ", which the document does not have");
+            row.entity->setParentEntity(parent);
+            row.owner = parent;
+        }
         MemberContext context;
         context.asset = m_asset.get();
-        SqliteStatement rows(m_db, "SELECT members FROM entities ORDER BY rowid");
-        for (size_t i = 0; rows.step(); ++i) {
-            Row& row = m_entities.at(i);
-            if (row.hasParent) {
-                Entity* parent = m_asset->findEntity(row.parentSegment, row.parentId);
-                if (!parent)
-                    throw BadDocument(entityName(row.segment, row.id) + " names the owner " +
-                                      entityName(row.parentSegment, row.parentId) +
-                                      ", which the document does not have");
-                row.entity->setParentEntity(parent);
-            }
+        for (const MemberContext::PendingReference& reference : m_pending) {
             try {
-                MemberCodec::decode(row.entity.get(), rows.blob(0), context);
+                MemberCodec::resolve(reference, context);
             } catch (const std::exception& error) {
-                throw BadDocument(entityName(row.segment, row.id) + " (" +
-                                  row.entity->metaType()->className() + "): " + error.what());
+                throw BadDocument(describe(reference.entity) + ": " + error.what());
             }
-            report(m_total / 2 + i / 2);
         }
+        m_pending.clear();
+        m_pending.shrink_to_fit();
     }
 
     void rebuildGroups() {
         // An entity owned by itself, directly or through its owners, would
         // keep itself alive as its own group child, and walking up from it to
-        // the document root would never end.
+        // the document root would never end. Owners stored before what they
+        // own cannot close such a ring, so every ring holds an owner stored
+        // later (or the entity itself), and walking up from those finds it.
         for (Row& row : m_entities) {
+            if (!row.ownerLater)
+                continue;
             size_t steps = 0;
             for (Entity* up = row.entity->parentEntity(); up && steps <= m_entities.size();
                  up = up->parentEntity(), ++steps)
@@ -217,7 +267,7 @@ private:
         for (Row& row : m_entities) {
             if (row.childIndex < 0)
                 continue;
-            Entity* owner = row.entity->parentEntity();
+            Entity* owner = row.owner;
             if (byOwner.empty() || owner != lastOwner) {
                 auto [it, added] = ownerSlot.emplace(owner, byOwner.size());
                 if (added)
@@ -279,9 +329,10 @@ private:
     // their identifiers, the order they were made in.
     void finishMigration() {
         std::vector<Row*> migrating;
-        for (Row& row : m_entities)
-            if (row.entity->isMigrating())
-                migrating.push_back(&row);
+        if (m_asset->isMigrating()) // else no entity began migrating
+            for (Row& row : m_entities)
+                if (row.entity->isMigrating())
+                    migrating.push_back(&row);
         std::sort(migrating.begin(), migrating.end(), [](const Row* a, const Row* b) {
             return std::tie(a->segment, a->id) < std::tie(b->segment, b->id);
         });
@@ -292,9 +343,14 @@ private:
         m_asset->setMigrating(false);
         m_asset->runAssetMigrators();
         std::set<DataModelCallback*> callbacks;
-        for (Row& row : m_entities)
-            if (DataModelCallback* callback = row.entity->metaType()->dataModelCallback())
+        const EntityMetaType* lastType = nullptr;
+        for (Row& row : m_entities) {
+            if (row.type == lastType) // classes come in runs
+                continue;
+            lastType = row.type;
+            if (DataModelCallback* callback = row.type->dataModelCallback())
                 callbacks.insert(callback);
+        }
         for (DataModelCallback* callback : callbacks)
             callback->onPostRestore(*m_asset);
         report(m_total);
@@ -308,6 +364,7 @@ private:
                 while (group->childCount())
                     group->replayRemoveChild(group->childCount() - 1,
                                              group->child(group->childCount() - 1).get());
+        m_pending.clear();
         m_asset->clear();
         m_entities.clear();
         m_asset.reset();
@@ -322,6 +379,7 @@ private:
     StorageProgress m_progress;
     std::unique_ptr<Asset> m_asset;
     std::vector<Row> m_entities;
+    std::vector<MemberContext::PendingReference> m_pending;
     size_t m_total = 0;
 };
 

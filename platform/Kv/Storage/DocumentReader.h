@@ -10,9 +10,10 @@ namespace Kv {
 class Asset;
 
 // Loads a document file into a new asset: constructs every entity with its
-// class's load constructor, then reads members (through the member set of the
-// version each segment was saved with) and resolves references, rebuilds
-// groups and roots, and runs migration. Any problem throws StorageError and
+// class's load constructor and reads its members (through the member set of
+// the version each segment was saved with) in one pass over the stored rows,
+// then resolves the references read before their targets, rebuilds groups and
+// roots, and runs migration. Any problem throws StorageError and
 // nothing of the half-read document survives.
 class DocumentReader {
 public:

@@ -252,5 +252,89 @@ TEST_F(MemberCodecTest, ContainerSizesBeyondTheDataAreRefused) {
     EXPECT_NE(map.find("ownedByKey"), std::string::npos) << map;
 }
 
+// The class check remembers the last class it let through: classes that pass
+// and classes that do not may follow each other in any order.
+TEST_F(MemberCodecTest, EveryReferencedEntityHasItsClassChecked) {
+    StrongRef<TestItem> item = TestItem::make(doc.group.get());
+    StrongRef<TestItem> plain = TestItem::make(doc.group.get());
+    StrongRef<TestDerivedItem> derived = TestDerivedItem::make(doc.group.get());
+    const std::string key = item->metaType()->memberSet().findMember("owned")->typeKey();
+    const auto owning = [&](const Entity* target) {
+        ByteWriter reference;
+        reference.write<uint32_t>(doc.segment->key());
+        reference.write<uint64_t>(target->id());
+        return oneMember("owned", key, reference.data());
+    };
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_EQ(decodeError(item.get(), owning(plain.get())), "(no error)");
+        EXPECT_EQ(item->owned().get(), plain.get());
+        EXPECT_EQ(decodeError(item.get(), owning(derived.get())), "(no error)");
+        EXPECT_EQ(item->owned().get(), derived.get());
+        EXPECT_NE(decodeError(item.get(), owning(doc.group.get())).find("TestGroupMetaType"),
+                  std::string::npos);
+        EXPECT_EQ(item->owned().get(), derived.get());
+    }
+}
+
+// With pending references allowed, a reference to an entity not made yet is
+// read as null and recorded; resolving it later sets it, or reports what is
+// wrong with it as decoding would have, naming the member.
+TEST_F(MemberCodecTest, ReferencesToEntitiesStillToComeAreResolvedLater) {
+    StrongRef<TestItem> item = TestItem::make(doc.group.get());
+    const MemberSet& set = item->metaType()->memberSet();
+    const uint64_t first = doc.segment->highestEntityId() + 10;
+    ByteWriter blob;
+    blob.write<uint32_t>(2);
+    blob.writeString("owned");
+    blob.writeString(set.findMember("owned")->typeKey());
+    blob.write<uint32_t>(12);
+    blob.write<uint32_t>(doc.segment->key());
+    blob.write<uint64_t>(first);
+    blob.writeString("watchList");
+    blob.writeString(set.findMember("watchList")->typeKey());
+    blob.write<uint32_t>(4 + 2 * 12);
+    blob.write<uint32_t>(2);
+    for (uint64_t id : {first + 1, item->id()}) {
+        blob.write<uint32_t>(doc.segment->key());
+        blob.write<uint64_t>(id);
+    }
+    std::vector<MemberContext::PendingReference> pending;
+    MemberContext decoding;
+    decoding.asset = &doc.asset;
+    decoding.pending = &pending;
+    MemberCodec::decode(item.get(), blob.data(), decoding);
+    EXPECT_TRUE(item->owned().isNull());
+    ASSERT_EQ(pending.size(), 2u); // the item itself is there already
+    EXPECT_EQ(pending[0].id, first);
+    EXPECT_EQ(pending[1].id, first + 1);
+
+    MemberContext resolving;
+    resolving.asset = &doc.asset;
+    const auto resolveError = [&](const MemberContext::PendingReference& reference) {
+        try {
+            MemberCodec::resolve(reference, resolving);
+        } catch (const FormatError& error) {
+            return std::string(error.what());
+        }
+        return std::string("(no error)");
+    };
+    EXPECT_EQ(resolveError(pending[0]), "member \"owned\" of TestItem: dangling reference to "
+                                        "entity " +
+                                            std::to_string(first) + " of segment " +
+                                            std::to_string(doc.segment->key()));
+    StrongRef<Entity> owned = TestItem::s_metaType().makeInstance(doc.segment, first);
+    StrongRef<Entity> group = TestGroup::s_metaType().makeInstance(doc.segment, first + 1);
+    EXPECT_EQ(resolveError(pending[0]), "(no error)");
+    EXPECT_EQ(item->owned().get(), owned.get());
+    const std::string wrongClass = resolveError(pending[1]);
+    EXPECT_EQ(wrongClass.find("member \"watchList\" of TestItem: a reference names entity " +
+                              std::to_string(first + 1) + " of class TestGroupMetaType"),
+              0u)
+        << wrongClass;
+    ASSERT_EQ(item->watchList().size(), 2u);
+    EXPECT_EQ(item->watchList()[1].getTarget(), item.get());
+    EXPECT_EQ(item->watchList()[0].getTarget(), nullptr);
+}
+
 } // namespace
 } // namespace Kv::Tests

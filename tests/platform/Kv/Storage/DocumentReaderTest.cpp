@@ -3,6 +3,7 @@
 #include "Kv/Base/ByteWriter.h"
 #include "Kv/CommonData/ManagedGroupEntity.h"
 #include "Kv/DataModel/MemberMetaType.h"
+#include "Kv/DataModel/Segment.h"
 #include "Kv/DataModel/ValueMetaType.h"
 #include "Kv/Storage/DocumentReader.h"
 #include "Kv/Storage/StorageError.h"
@@ -10,6 +11,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 
 namespace Kv::Tests {
@@ -164,11 +167,14 @@ TEST_F(DocumentReaderTest, ReferencesToWhatTheDocumentDoesNotHave) {
 }
 
 TEST_F(DocumentReaderTest, ReferenceToAnEntityOfTheWrongClass) {
-    // a owns b as a TestItem; filed as a group, b is of the wrong class.
+    // a owns b as a TestItem; filed as a group (with a group's data), b is of
+    // the wrong class.
     EXPECT_THAT(problemAfter([&](const std::string& file) {
                     DocumentFiles::execute(file, "UPDATE entities SET metatype = "
                                                  "'KvTests::TestGroup' WHERE id = " +
                                                      std::to_string(files.bId));
+                    DocumentFiles::setMembers(file, files.bId,
+                                              DocumentFiles::membersOf(file, files.groupId));
                 }),
                 HasSubstr(a() +
                           " (TestItem): member \"owned\" of TestItem: a reference names "
@@ -264,6 +270,72 @@ TEST_F(DocumentReaderTest, EntitiesThatOwnThemselves) {
                                   " WHERE id = " + std::to_string(files.groupId));
                 }),
                 HasSubstr(group + " is its own owner"));
+}
+
+// References and owners may name entities stored after them: the sample
+// stores owners first, so a's references name rows still to come; reversed,
+// every owner comes after what it owns. Both load to the same document.
+TEST_F(DocumentReaderTest, ReferencesResolveWhicheverWayTheRowsAreStored) {
+    const std::string reversed = files.path("reversed.kvd");
+    std::filesystem::copy_file(sample, reversed);
+    DocumentFiles::execute(reversed, "CREATE TABLE stored AS SELECT * FROM entities "
+                                     "ORDER BY rowid DESC; DELETE FROM entities; "
+                                     "INSERT INTO entities SELECT * FROM stored ORDER BY rowid; "
+                                     "DROP TABLE stored");
+    for (const std::string& file : {sample, reversed}) {
+        SCOPED_TRACE(file);
+        std::unique_ptr<Asset> asset = DocumentReader::load(file);
+        auto* a = dynamic_cast<TestItem*>(asset->findEntity(1, files.aId));
+        Entity* b = asset->findEntity(1, files.bId);
+        Entity* c = asset->findEntity(1, files.cId);
+        Entity* group = asset->findEntity(1, files.groupId);
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(DocumentFiles::printed(a), files.aPrinted);
+        EXPECT_EQ(a->owned().get(), b);
+        EXPECT_EQ(a->watched().getTarget(), b);
+        ASSERT_EQ(a->watchList().size(), 2u);
+        EXPECT_EQ(a->watchList()[1].getTarget(), c);
+        EXPECT_EQ(a->ownedByKey().at(3).get(), c);
+        EXPECT_EQ(a->parentEntity(), group);
+        EXPECT_EQ(c->parentEntity(), group);
+        auto* parts = queryInterface<Managed::ManagedGroupEntity>(group);
+        ASSERT_EQ(parts->childCount(), 3u);
+        EXPECT_EQ(parts->child(0).get(), a);
+        EXPECT_EQ(parts->child(2).get(), c);
+    }
+}
+
+// Data naming its members twice keeps the last values, references
+// included: a's own members followed by b's read as b, and nothing a's first
+// references named (rows after a's) is set once every row is in.
+TEST_F(DocumentReaderTest, AMemberStoredTwiceKeepsItsLastValue) {
+    const std::string aMembers = DocumentFiles::membersOf(sample, files.aId);
+    const std::string bMembers = DocumentFiles::membersOf(sample, files.bId);
+    uint32_t aCount = 0, bCount = 0;
+    std::memcpy(&aCount, aMembers.data(), sizeof aCount);
+    std::memcpy(&bCount, bMembers.data(), sizeof bCount);
+    ByteWriter both;
+    both.write<uint32_t>(aCount + bCount);
+    const std::string twice = both.take() + aMembers.substr(4) + bMembers.substr(4);
+    DocumentFiles::setMembers(sample, files.aId, twice);
+
+    std::unique_ptr<Asset> asset = DocumentReader::load(sample);
+    auto* a = dynamic_cast<TestItem*>(asset->findEntity(1, files.aId));
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(DocumentFiles::printed(a), DocumentFiles::printed(asset->findEntity(1, files.bId)));
+    EXPECT_FALSE(a->owned());
+    EXPECT_TRUE(a->watchList().empty());
+    EXPECT_TRUE(a->ownedByKey().empty());
+}
+
+TEST_F(DocumentReaderTest, ProgressEndsAtEveryEntityOnce) {
+    std::vector<std::pair<size_t, size_t>> reports;
+    std::unique_ptr<Asset> asset = DocumentReader::load(
+        sample, [&](size_t done, size_t total) { reports.emplace_back(done, total); });
+    ASSERT_FALSE(reports.empty());
+    const size_t total = asset->segment(1)->entityCount();
+    EXPECT_EQ(reports.back(), std::make_pair(total, total));
+    EXPECT_EQ(std::count(reports.begin(), reports.end(), reports.back()), 1);
 }
 
 } // namespace
