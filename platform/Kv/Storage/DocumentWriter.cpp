@@ -6,6 +6,7 @@
 #include "Kv/DataModel/EntityMetaType.h"
 #include "Kv/DataModel/MemberCodec.h"
 #include "Kv/DataModel/Segment.h"
+#include "Kv/Storage/EntityRowSink.h"
 #include "Kv/Storage/SqliteDatabase.h"
 #include "Kv/Storage/SqliteStatement.h"
 #include "Kv/Storage/StorageError.h"
@@ -114,13 +115,15 @@ void writeTables(SqliteDatabase& db, Asset& asset, const Reached& reached,
         segments.run();
     }
 
-    SqliteStatement insert(db, "INSERT INTO entities VALUES (?, ?, ?, ?, ?, ?, ?)");
     std::set<std::pair<uint32_t, const EntityMetaType*>> versions;
     std::pair<uint32_t, const EntityMetaType*> lastClass(0, nullptr);
     MemberContext context;
     context.isWritten = [&](const Entity* e) {
         return reached.contains(e);
     };
+    // The rows are inserted on a thread of the sink's while the next
+    // entities are encoded here.
+    EntityRowSink rows(db);
     for (size_t i = 0; i < entities.size(); ++i) {
         Entity* entity = entities[i];
         uint32_t segmentKey = entity->segment()->key();
@@ -130,26 +133,28 @@ void writeTables(SqliteDatabase& db, Asset& asset, const Reached& reached,
             for (const EntityMetaType* t = entity->metaType(); t; t = t->baseMetaType())
                 versions.emplace(segmentKey, t);
         }
-        insert.bind(1, int64_t(segmentKey));
-        insert.bind(2, int64_t(entity->id()));
-        insert.bindStatic(3, entity->metaType()->identifier());
+        EntityRow row;
+        row.segment = segmentKey;
+        row.id = int64_t(entity->id());
+        row.metaType = entity->metaType()->identifier();
         // An owner left out (a group only the undo history still holds) is
         // not named, nor is the entity filed as one of its children.
         Entity* parent = entity->parentEntity();
-        const bool parentWritten = parent && reached.contains(parent);
-        if (parentWritten) {
-            insert.bind(4, int64_t(parent->segment()->key()));
-            insert.bind(5, int64_t(parent->id()));
+        row.hasParent = parent && reached.contains(parent);
+        if (row.hasParent) {
+            row.parentSegment = parent->segment()->key();
+            row.parentId = int64_t(parent->id());
         }
-        insert.bind(6, parentWritten ? reached.childIndex[i] : int64_t(-1));
+        row.childIndex = row.hasParent ? reached.childIndex[i] : int64_t(-1);
         const MemberSet* set = schema.memberSet ? schema.memberSet(entity) : nullptr;
         const std::string members =
             set ? MemberCodec::encode(entity, *set, context) : MemberCodec::encode(entity, context);
-        insert.bindStaticBlob(7, members);
-        insert.run();
+        row.members = members;
+        rows.add(row);
         if (progress && (i % 4096 == 0 || i + 1 == entities.size()))
             progress(i + 1, entities.size());
     }
+    rows.finish();
 
     SqliteStatement version(db, "INSERT INTO metatype_versions VALUES (?, ?, ?)");
     for (const auto& [segmentKey, type] : versions) {
