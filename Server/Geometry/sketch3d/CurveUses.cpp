@@ -20,9 +20,13 @@ StrongRefCreator<CurveUses> CurveUses::make(const StrongRef<Entity>& parent) {
     return StrongRefCreator<CurveUses>(uses);
 }
 
-CurveUses::CurveUses(Entity* parent) : CommonBaseEntity(parent) { initializeMemberSetIfNeeded(); }
+CurveUses::CurveUses(Entity* parent)
+    : CommonBaseEntity(parent) {
+    initializeMemberSetIfNeeded();
+}
 
-CurveUses::CurveUses(Segment* segment, uint64_t id) : CommonBaseEntity(segment, id) {
+CurveUses::CurveUses(Segment* segment, uint64_t id)
+    : CommonBaseEntity(segment, id) {
     initializeMemberSetIfNeeded();
 }
 

@@ -22,13 +22,19 @@ StrongRefCreator<PointUses> PointUses::make(const StrongRef<Entity>& parent) {
     return StrongRefCreator<PointUses>(uses);
 }
 
-PointUses::PointUses(Entity* parent) : CommonBaseEntity(parent) { initializeMemberSetIfNeeded(); }
-
-PointUses::PointUses(Segment* segment, uint64_t id) : CommonBaseEntity(segment, id) {
+PointUses::PointUses(Entity* parent)
+    : CommonBaseEntity(parent) {
     initializeMemberSetIfNeeded();
 }
 
-PointUses::~PointUses() { doUninitializeMigrationHelpers(); }
+PointUses::PointUses(Segment* segment, uint64_t id)
+    : CommonBaseEntity(segment, id) {
+    initializeMemberSetIfNeeded();
+}
+
+PointUses::~PointUses() {
+    doUninitializeMigrationHelpers();
+}
 
 void PointUses::initializeMemberSet(uint32_t version, MemberSet& memberSet) {
     if (version == 0) {

@@ -37,7 +37,8 @@ SketchesRoot::SketchesRoot(Segment* segment)
     initializeMemberSetIfNeeded();
 }
 
-SketchesRoot::SketchesRoot(Segment* segment, uint64_t id) : CommonBaseRootCollection(segment, id) {
+SketchesRoot::SketchesRoot(Segment* segment, uint64_t id)
+    : CommonBaseRootCollection(segment, id) {
     initializeMemberSetIfNeeded();
 }
 

@@ -18,9 +18,13 @@ StrongRefCreator<TangentUses> TangentUses::make(const StrongRef<Entity>& parent)
     return StrongRefCreator<TangentUses>(uses);
 }
 
-TangentUses::TangentUses(Entity* parent) : CommonBaseEntity(parent) { initializeMemberSetIfNeeded(); }
+TangentUses::TangentUses(Entity* parent)
+    : CommonBaseEntity(parent) {
+    initializeMemberSetIfNeeded();
+}
 
-TangentUses::TangentUses(Segment* segment, uint64_t id) : CommonBaseEntity(segment, id) {
+TangentUses::TangentUses(Segment* segment, uint64_t id)
+    : CommonBaseEntity(segment, id) {
     initializeMemberSetIfNeeded();
 }
 
@@ -38,7 +42,9 @@ void TangentUses::insert(int index, const StrongRef<TangentHandle>& handle) {
     HandleIndexMap<TangentHandle>::insert(this, m_geometries, index, handle);
 }
 
-void TangentUses::remove(int index) { HandleIndexMap<TangentHandle>::remove(this, m_geometries, index); }
+void TangentUses::remove(int index) {
+    HandleIndexMap<TangentHandle>::remove(this, m_geometries, index);
+}
 
 void TangentUses::rearrangeIndex(int index, bool decrement) {
     HandleIndexMap<TangentHandle>::rearrangeIndex(this, m_geometries, index, decrement);

@@ -19,7 +19,8 @@ public:
 // corrupted data gives a FormatError and never reads past the end.
 class ByteReader {
 public:
-    explicit ByteReader(std::string_view data) : m_data(data) {}
+    explicit ByteReader(std::string_view data)
+        : m_data(data) {}
 
     template <class T> T read() {
         static_assert(std::is_arithmetic_v<T>, "read() gives numbers");

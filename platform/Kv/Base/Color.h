@@ -10,7 +10,11 @@ struct Color {
     float alpha = 1.0f;
 
     Color() = default;
-    Color(float r, float g, float b, float a = 1.0f) : red(r), green(g), blue(b), alpha(a) {}
+    Color(float r, float g, float b, float a = 1.0f)
+        : red(r)
+        , green(g)
+        , blue(b)
+        , alpha(a) {}
 
     // From the theme's four-float form, alpha first.
     static Color fromArgb(const float argb[4]) { return Color(argb[1], argb[2], argb[3], argb[0]); }

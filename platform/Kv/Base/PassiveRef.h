@@ -22,7 +22,9 @@ public:
     PassiveRef(const PassiveRef<U>& other) {
         bind(other.getTarget());
     }
-    PassiveRef(const PassiveRef& other) : m_target(other.m_target), m_live(other.m_live) {
+    PassiveRef(const PassiveRef& other)
+        : m_target(other.m_target)
+        , m_live(other.m_live) {
         if (m_live)
             m_live->addRef();
     }

@@ -9,7 +9,10 @@ struct Point3f {
     float z = 0.0f;
 
     Point3f() = default;
-    Point3f(float px, float py, float pz) : x(px), y(py), z(pz) {}
+    Point3f(float px, float py, float pz)
+        : x(px)
+        , y(py)
+        , z(pz) {}
     bool operator==(const Point3f& o) const { return x == o.x && y == o.y && z == o.z; }
     bool operator!=(const Point3f& o) const { return !(*this == o); }
 };

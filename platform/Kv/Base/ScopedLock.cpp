@@ -14,7 +14,8 @@ std::recursive_mutex& hostMutex() {
 
 } // namespace
 
-ScopedLock::ScopedLock() : m_locked(isLockingOn()) {
+ScopedLock::ScopedLock()
+    : m_locked(isLockingOn()) {
     if (m_locked)
         hostMutex().lock();
 }
@@ -24,8 +25,12 @@ ScopedLock::~ScopedLock() {
         hostMutex().unlock();
 }
 
-bool ScopedLock::isLockingOn() { return g_lockingOn.load(std::memory_order_acquire); }
+bool ScopedLock::isLockingOn() {
+    return g_lockingOn.load(std::memory_order_acquire);
+}
 
-void ScopedLock::setLockingOn(bool on) { g_lockingOn.store(on, std::memory_order_release); }
+void ScopedLock::setLockingOn(bool on) {
+    g_lockingOn.store(on, std::memory_order_release);
+}
 
 } // namespace Kv

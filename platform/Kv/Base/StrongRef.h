@@ -12,11 +12,19 @@ template <class T> class StrongRef {
 public:
     StrongRef() noexcept = default;
     StrongRef(std::nullptr_t) noexcept {}
-    explicit StrongRef(T* target) noexcept : m_target(target) { acquire(); }
-    StrongRef(const StrongRef& other) noexcept : m_target(other.m_target) { acquire(); }
-    StrongRef(StrongRef&& other) noexcept : m_target(std::exchange(other.m_target, nullptr)) {}
+    explicit StrongRef(T* target) noexcept
+        : m_target(target) {
+        acquire();
+    }
+    StrongRef(const StrongRef& other) noexcept
+        : m_target(other.m_target) {
+        acquire();
+    }
+    StrongRef(StrongRef&& other) noexcept
+        : m_target(std::exchange(other.m_target, nullptr)) {}
     template <class U, class = std::enable_if_t<std::is_convertible_v<U*, T*>>>
-    StrongRef(const StrongRef<U>& other) noexcept : m_target(other.getTarget()) {
+    StrongRef(const StrongRef<U>& other) noexcept
+        : m_target(other.getTarget()) {
         acquire();
     }
     ~StrongRef() { releaseTarget(); }
@@ -57,7 +65,9 @@ private:
     T* m_target = nullptr;
 };
 
-template <class T> StrongRef<T> makeRef(T* target) { return StrongRef<T>(target); }
+template <class T> StrongRef<T> makeRef(T* target) {
+    return StrongRef<T>(target);
+}
 
 // What every `make` returns: the newly made object, handed to a StrongRef of
 // the class or of one of its bases.
@@ -65,8 +75,10 @@ template <class T> class StrongRefCreator {
 public:
     StrongRefCreator() = default;
     StrongRefCreator(std::nullptr_t) {}
-    explicit StrongRefCreator(T* created) : m_ref(created) {}
-    explicit StrongRefCreator(StrongRef<T> created) : m_ref(std::move(created)) {}
+    explicit StrongRefCreator(T* created)
+        : m_ref(created) {}
+    explicit StrongRefCreator(StrongRef<T> created)
+        : m_ref(std::move(created)) {}
 
     template <class U, class = std::enable_if_t<std::is_convertible_v<T*, U*>>>
     operator StrongRef<U>() const {

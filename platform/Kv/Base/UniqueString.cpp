@@ -24,7 +24,8 @@ const std::string& emptyString() {
 
 } // namespace
 
-UniqueString::UniqueString(std::string_view name) : UniqueString(find(name, true)) {}
+UniqueString::UniqueString(std::string_view name)
+    : UniqueString(find(name, true)) {}
 
 UniqueString UniqueString::find(std::string_view name, bool create) {
     Pool& p = pool();
@@ -40,6 +41,8 @@ UniqueString UniqueString::find(std::string_view name, bool create) {
     return UniqueString(raw);
 }
 
-const std::string& UniqueString::str() const { return m_text ? *m_text : emptyString(); }
+const std::string& UniqueString::str() const {
+    return m_text ? *m_text : emptyString();
+}
 
 } // namespace Kv

@@ -29,11 +29,14 @@ public:
     std::size_t hash() const { return std::hash<const void*>()(m_text); }
 
 private:
-    explicit UniqueString(const std::string* text) : m_text(text) {}
+    explicit UniqueString(const std::string* text)
+        : m_text(text) {}
     const std::string* m_text = nullptr;
 };
 
-inline std::ostream& operator<<(std::ostream& out, const UniqueString& s) { return out << s.str(); }
+inline std::ostream& operator<<(std::ostream& out, const UniqueString& s) {
+    return out << s.str();
+}
 
 } // namespace Kv
 

@@ -5,17 +5,22 @@
 
 namespace Kv::CommonData {
 
-EntityMetaType& CommonBaseEntity::s_metaType() { return HostMetaTypes::commonBaseEntity(); }
+EntityMetaType& CommonBaseEntity::s_metaType() {
+    return HostMetaTypes::commonBaseEntity();
+}
 
-CommonBaseEntity::CommonBaseEntity(Entity* parent) : ManagedEntity(parent) {
+CommonBaseEntity::CommonBaseEntity(Entity* parent)
+    : ManagedEntity(parent) {
     initializeMemberSetIfNeeded();
 }
 
-CommonBaseEntity::CommonBaseEntity(Segment* segment) : ManagedEntity(segment) {
+CommonBaseEntity::CommonBaseEntity(Segment* segment)
+    : ManagedEntity(segment) {
     initializeMemberSetIfNeeded();
 }
 
-CommonBaseEntity::CommonBaseEntity(Segment* segment, uint64_t id) : ManagedEntity(segment, id) {
+CommonBaseEntity::CommonBaseEntity(Segment* segment, uint64_t id)
+    : ManagedEntity(segment, id) {
     initializeMemberSetIfNeeded();
 }
 
@@ -27,6 +32,8 @@ void* CommonBaseEntity::queryInterface(const UniqueString& id) {
     return id == interfaceId() ? this : ManagedEntity::queryInterface(id);
 }
 
-std::wstring CommonBaseEntity::onToString() const { return L"CommonBaseEntity " + std::to_wstring(id()); }
+std::wstring CommonBaseEntity::onToString() const {
+    return L"CommonBaseEntity " + std::to_wstring(id());
+}
 
 } // namespace Kv::CommonData

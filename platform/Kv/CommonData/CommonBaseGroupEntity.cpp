@@ -9,11 +9,13 @@ EntityMetaType& CommonBaseGroupEntity::s_metaType() {
     return HostMetaTypes::commonBaseGroupEntity();
 }
 
-CommonBaseGroupEntity::CommonBaseGroupEntity(Entity* parent) : ManagedGroupEntity(parent) {
+CommonBaseGroupEntity::CommonBaseGroupEntity(Entity* parent)
+    : ManagedGroupEntity(parent) {
     initializeMemberSetIfNeeded();
 }
 
-CommonBaseGroupEntity::CommonBaseGroupEntity(Segment* segment) : ManagedGroupEntity(segment) {
+CommonBaseGroupEntity::CommonBaseGroupEntity(Segment* segment)
+    : ManagedGroupEntity(segment) {
     initializeMemberSetIfNeeded();
 }
 

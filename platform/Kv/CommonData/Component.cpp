@@ -7,7 +7,9 @@
 
 namespace Kv {
 
-EntityMetaType& Component::s_metaType() { return CommonData::HostMetaTypes::component(); }
+EntityMetaType& Component::s_metaType() {
+    return CommonData::HostMetaTypes::component();
+}
 
 const UniqueString& Component::segmentRootId() {
     static const UniqueString id("Component");
@@ -30,11 +32,13 @@ StrongRef<Component> Component::find(Segment* segment) {
     return StrongRef<Component>(::Kv::queryInterface<Component>(root.get()));
 }
 
-Component::Component(Segment* segment) : CommonBaseGroupEntity(segment) {
+Component::Component(Segment* segment)
+    : CommonBaseGroupEntity(segment) {
     initializeMemberSetIfNeeded();
 }
 
-Component::Component(Segment* segment, uint64_t id) : CommonBaseGroupEntity(segment, id) {
+Component::Component(Segment* segment, uint64_t id)
+    : CommonBaseGroupEntity(segment, id) {
     initializeMemberSetIfNeeded();
 }
 

@@ -7,8 +7,7 @@ namespace Kv::CommonData {
 
 EntityMetaType& HostMetaTypes::commonBaseEntity() {
     static EntityMetaType metaType(hostAddInId(), "Kv::CommonData::CommonBaseEntity",
-                                   "CommonBaseEntityMetaType", 0, "",
-                                   EntityMetaType::kAbstract);
+                                   "CommonBaseEntityMetaType", 0, "", EntityMetaType::kAbstract);
     return metaType;
 }
 
@@ -27,10 +26,9 @@ EntityMetaType& HostMetaTypes::commonBaseRootCollection() {
 }
 
 EntityMetaType& HostMetaTypes::component() {
-    static EntityMetaTypeOf<Component, false> metaType(hostAddInId(), "Kv::Component",
-                                                "ComponentMetaType", 0,
-                                                "Kv::CommonData::CommonBaseGroupEntity",
-                                                EntityMetaType::kConcrete);
+    static EntityMetaTypeOf<Component, false> metaType(
+        hostAddInId(), "Kv::Component", "ComponentMetaType", 0,
+        "Kv::CommonData::CommonBaseGroupEntity", EntityMetaType::kConcrete);
     return metaType;
 }
 

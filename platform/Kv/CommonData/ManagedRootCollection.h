@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Kv/CommonData/CommonBaseEntity.h"
 #include "Kv/Base/UniqueString.h"
+#include "Kv/CommonData/CommonBaseEntity.h"
 
 #include <vector>
 

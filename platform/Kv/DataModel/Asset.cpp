@@ -13,7 +13,9 @@ namespace Kv {
 
 Asset::Asset() = default;
 
-Asset::~Asset() { clear(); }
+Asset::~Asset() {
+    clear();
+}
 
 void Asset::clear() {
     m_sceneManager.reset();

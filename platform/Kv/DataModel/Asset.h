@@ -51,7 +51,10 @@ public:
     bool isReplaying() const { return m_replaying > 0; }
     class ReplayScope {
     public:
-        explicit ReplayScope(Asset* asset) : m_asset(asset) { ++m_asset->m_replaying; }
+        explicit ReplayScope(Asset* asset)
+            : m_asset(asset) {
+            ++m_asset->m_replaying;
+        }
         ~ReplayScope() { --m_asset->m_replaying; }
         ReplayScope(const ReplayScope&) = delete;
         ReplayScope& operator=(const ReplayScope&) = delete;

@@ -5,8 +5,8 @@
 #include "Kv/Base/ScopedLock.h"
 #include "Kv/DataModel/Asset.h"
 #include "Kv/DataModel/Entity.h"
-#include "Kv/DataModel/Segment.h"
 #include "Kv/DataModel/MetaTypeMgr.h"
+#include "Kv/DataModel/Segment.h"
 
 namespace Kv {
 
@@ -21,7 +21,9 @@ EntityMetaType::EntityMetaType(const std::string& addInId, const std::string& id
     MetaTypeMgr::get().registerMetaType(this);
 }
 
-EntityMetaType::~EntityMetaType() { MetaTypeMgr::get().unregisterMetaType(this); }
+EntityMetaType::~EntityMetaType() {
+    MetaTypeMgr::get().unregisterMetaType(this);
+}
 
 EntityMetaType* EntityMetaType::baseMetaType() const {
     return m_baseIdentifier.empty() ? nullptr : MetaTypeMgr::get().find(m_baseIdentifier);
@@ -120,6 +122,8 @@ bool EntityMetaType::beginMigrationIfNeeded(Entity* entity,
     return true;
 }
 
-StrongRef<Entity> EntityMetaType::makeInstance(Segment*, uint64_t) { return {}; }
+StrongRef<Entity> EntityMetaType::makeInstance(Segment*, uint64_t) {
+    return {};
+}
 
 } // namespace Kv

@@ -22,7 +22,8 @@ Registry& registry() {
 } // namespace
 
 MemberMetaType::MemberMetaType(std::string name, bool registered)
-    : m_name(std::move(name)), m_registered(registered) {
+    : m_name(std::move(name))
+    , m_registered(registered) {
     if (m_registered) {
         std::lock_guard<std::mutex> lock(registry().mutex);
         registry().byName[m_name] = this;

@@ -8,7 +8,8 @@ class Segment;
 // converted. Registered with the segment under the entity and meta type.
 class MigrationHelper {
 public:
-    explicit MigrationHelper(Segment* segment) : m_segment(segment) {}
+    explicit MigrationHelper(Segment* segment)
+        : m_segment(segment) {}
     virtual ~MigrationHelper() = default;
     MigrationHelper(const MigrationHelper&) = delete;
     MigrationHelper& operator=(const MigrationHelper&) = delete;

@@ -46,9 +46,15 @@ struct TemplatizedFunctions {
             using C = std::vector<V>;
             TemplatizedFunctions f;
             f.element = MemberMetaTypeOf<V>::get();
-            f.size = [](const void* c) { return static_cast<const C*>(c)->size(); };
-            f.resize = [](void* c, size_t n) { static_cast<C*>(c)->resize(n); };
-            f.at = [](void* c, size_t i) -> void* { return &(*static_cast<C*>(c))[i]; };
+            f.size = [](const void* c) {
+                return static_cast<const C*>(c)->size();
+            };
+            f.resize = [](void* c, size_t n) {
+                static_cast<C*>(c)->resize(n);
+            };
+            f.at = [](void* c, size_t i) -> void* {
+                return &(*static_cast<C*>(c))[i];
+            };
             f.constAt = [](const void* c, size_t i) -> const void* {
                 return &(*static_cast<const C*>(c))[i];
             };
@@ -62,9 +68,15 @@ struct TemplatizedFunctions {
             using C = std::map<int, V>;
             TemplatizedFunctions f;
             f.element = MemberMetaTypeOf<V>::get();
-            f.size = [](const void* c) { return static_cast<const C*>(c)->size(); };
-            f.clear = [](void* c) { static_cast<C*>(c)->clear(); };
-            f.insert = [](void* c, int key) -> void* { return &(*static_cast<C*>(c))[key]; };
+            f.size = [](const void* c) {
+                return static_cast<const C*>(c)->size();
+            };
+            f.clear = [](void* c) {
+                static_cast<C*>(c)->clear();
+            };
+            f.insert = [](void* c, int key) -> void* {
+                return &(*static_cast<C*>(c))[key];
+            };
             f.forEach = [](const void* c, const std::function<void(int, const void*)>& visit) {
                 for (const auto& [key, value] : *static_cast<const C*>(c))
                     visit(key, &value);

@@ -19,8 +19,14 @@ bool Transaction::empty() const {
 
 size_t Transaction::reserveChange(Entity* entity, std::string before,
                                   std::vector<StrongRef<Entity>> keepAlive) {
-    Op op{OpKind::Change, StrongRef<Entity>(entity), {}, 0, std::move(before), {},
-          std::move(keepAlive), false};
+    Op op{OpKind::Change,
+          StrongRef<Entity>(entity),
+          {},
+          0,
+          std::move(before),
+          {},
+          std::move(keepAlive),
+          false};
     m_ops.push_back(std::move(op));
     return m_ops.size() - 1;
 }
@@ -41,13 +47,25 @@ void Transaction::recordCreation(Entity* entity) {
 }
 
 void Transaction::recordInsertChild(Entity* parent, size_t index, Entity* child) {
-    m_ops.push_back(Op{OpKind::InsertChild, StrongRef<Entity>(parent), StrongRef<Entity>(child),
-                       index, {}, {}, {}, true});
+    m_ops.push_back(Op{OpKind::InsertChild,
+                       StrongRef<Entity>(parent),
+                       StrongRef<Entity>(child),
+                       index,
+                       {},
+                       {},
+                       {},
+                       true});
 }
 
 void Transaction::recordRemoveChild(Entity* parent, size_t index, Entity* child) {
-    m_ops.push_back(Op{OpKind::RemoveChild, StrongRef<Entity>(parent), StrongRef<Entity>(child),
-                       index, {}, {}, {}, true});
+    m_ops.push_back(Op{OpKind::RemoveChild,
+                       StrongRef<Entity>(parent),
+                       StrongRef<Entity>(child),
+                       index,
+                       {},
+                       {},
+                       {},
+                       true});
 }
 
 void Transaction::applySnapshot(Entity* entity, const std::string& snapshot) {

@@ -17,7 +17,9 @@ class Entity;
 // and redo restore the very same objects.
 class Transaction {
 public:
-    Transaction(Asset* asset, std::string name) : m_asset(asset), m_name(std::move(name)) {}
+    Transaction(Asset* asset, std::string name)
+        : m_asset(asset)
+        , m_name(std::move(name)) {}
 
     const std::string& name() const { return m_name; }
     Asset* asset() const { return m_asset; }

@@ -5,14 +5,18 @@
 namespace Kv {
 
 UndoStack::UndoStack() = default;
-UndoStack::~UndoStack() { clear(); }
+UndoStack::~UndoStack() {
+    clear();
+}
 
 void UndoStack::push(std::unique_ptr<Transaction> transaction) {
     m_undone.clear();
     m_done.push_back(std::move(transaction));
 }
 
-std::string UndoStack::undoName() const { return m_done.empty() ? "" : m_done.back()->name(); }
+std::string UndoStack::undoName() const {
+    return m_done.empty() ? "" : m_done.back()->name();
+}
 std::string UndoStack::redoName() const {
     return m_undone.empty() ? "" : m_undone.back()->name();
 }

@@ -7,7 +7,9 @@
 
 namespace Kv {
 
-std::string formatNumber(double value) { return ZkGeFormat::number(value); }
+std::string formatNumber(double value) {
+    return ZkGeFormat::number(value);
+}
 
 // Floats get their own shortest form: widened to double, 0.1f would print as
 // 0.100000001490116.

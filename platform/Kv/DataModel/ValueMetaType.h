@@ -31,7 +31,8 @@ public:
     }
 
 private:
-    ValueMetaType() : MemberMetaType(ValueCodec<T>::key(), false) {}
+    ValueMetaType()
+        : MemberMetaType(ValueCodec<T>::key(), false) {}
 };
 
 // The meta type of bool, int, unsigned int, float, double and wide strings.

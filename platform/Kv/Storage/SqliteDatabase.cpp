@@ -8,8 +8,8 @@
 namespace Kv {
 
 SqliteDatabase::SqliteDatabase(const std::string& path, Mode mode) {
-    int flags = mode == ReadOnly ? SQLITE_OPEN_READONLY
-                                 : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    int flags =
+        mode == ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
     int rc = sqlite3_open_v2(path.c_str(), &m_db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         std::string message = m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc);

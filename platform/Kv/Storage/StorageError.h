@@ -10,7 +10,9 @@ namespace Kv {
 class StorageError : public std::runtime_error {
 public:
     StorageError(const std::string& file, const std::string& problem)
-        : std::runtime_error(file + ": " + problem), m_file(file), m_problem(problem) {}
+        : std::runtime_error(file + ": " + problem)
+        , m_file(file)
+        , m_problem(problem) {}
 
     const std::string& file() const { return m_file; }
     const std::string& problem() const { return m_problem; }

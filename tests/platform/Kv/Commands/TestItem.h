@@ -6,7 +6,8 @@
 namespace KvCommandTests {
 
 // A group entity with one persisted number, so commands can change a member and
-// the children; a value other than 0 gives it the name key "Item<value>" with the text "item <value>".
+// the children; a value other than 0 gives it the name key "Item<value>" with the text "item
+// <value>".
 class TestItem : public Kv::CommonData::CommonBaseGroupEntity, public Kv::IScriptableObject {
 public:
     static Kv::EntityMetaType& s_metaType();
