@@ -76,11 +76,9 @@ std::string EntityMetaType::className() const {
     return n;
 }
 
-void EntityMetaType::initializeMemberSetIfNeeded(
+void EntityMetaType::initializeCurrentMemberSet(
     Entity* entity, const std::function<void(uint32_t, MemberSet&)>& initOwn) {
     MemberSet& set = m_current;
-    if (set.initialized())
-        return; // the common case, without touching the lock
     const bool locking = ScopedLock::isLockingOn();
     tbb::spin_rw_mutex::scoped_lock lock;
     if (locking)
@@ -104,13 +102,22 @@ void EntityMetaType::initializeMemberSetIfNeeded(
         lock.release();
 }
 
-bool EntityMetaType::beginMigrationIfNeeded(Entity* entity,
-                                            const std::function<void()>& createHelper) {
+bool EntityMetaType::mayMigrate(Entity* entity) const {
     Segment* segment = entity->segment();
     Asset* asset = segment->asset();
-    if (entity->isCreating() || segment->isTransient() || segment->isStandalone() || !asset ||
-        !asset->isMigrating() || asset->isAssetMigrating())
+    return !entity->isCreating() && !segment->isTransient() && !segment->isStandalone() && asset &&
+           asset->isMigrating() && !asset->isAssetMigrating();
+}
+
+bool EntityMetaType::beginMigrationIfNeeded(Entity* entity, std::nullptr_t) {
+    return mayMigrate(entity) && beginMigrationIfNeeded(entity, std::function<void()>());
+}
+
+bool EntityMetaType::beginMigrationIfNeeded(Entity* entity,
+                                            const std::function<void()>& createHelper) {
+    if (!mayMigrate(entity))
         return false;
+    Segment* segment = entity->segment();
     uint32_t persisted = segment->persistedMetaTypeVersion(this);
     if (persisted >= version())
         return false;

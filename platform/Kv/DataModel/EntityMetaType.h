@@ -4,10 +4,12 @@
 #include "Kv/DataModel/MemberSet.h"
 #include "Kv/DataModel/MetaType.h"
 
+#include <cstddef>
 #include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <utility>
 
 namespace Kv {
 
@@ -53,13 +55,19 @@ public:
     // Run at the end of every constructor of the class, creating or loading:
     // builds the current member set once (under the set's lock when locking is
     // on), calling `initOwn` for the class's own members.
-    void initializeMemberSetIfNeeded(Entity* entity,
-                                     const std::function<void(uint32_t, MemberSet&)>& initOwn);
+    // Made once per class, asked in every constructor of every entity: the
+    // common case is answered here, without a call or a lock.
+    template <class InitOwn> void initializeMemberSetIfNeeded(Entity* entity, InitOwn&& initOwn) {
+        if (!m_current.initialized())
+            initializeCurrentMemberSet(entity, std::forward<InitOwn>(initOwn));
+    }
     // For an entity being loaded from data saved with an older version of this
     // class: records that version on the entity, calls `createHelper`, builds
     // the old member set and marks the entity migrating. False when nothing
     // needs migrating.
     bool beginMigrationIfNeeded(Entity* entity, const std::function<void()>& createHelper);
+    // The same for classes without a migration helper, as most are.
+    bool beginMigrationIfNeeded(Entity* entity, std::nullptr_t);
 
     DataModelCallback* dataModelCallback() const { return m_callback; }
     void dataModelCallback(DataModelCallback* callback) { m_callback = callback; }
@@ -77,6 +85,11 @@ public:
     virtual size_t instanceSize() const { return 0; }
 
 private:
+    void initializeCurrentMemberSet(Entity* entity,
+                                    const std::function<void(uint32_t, MemberSet&)>& initOwn);
+    // Whether an entity being made may have older data of this class.
+    bool mayMigrate(Entity* entity) const;
+
     std::string m_baseIdentifier;
     int m_kind;
     bool m_abstract;

@@ -64,8 +64,10 @@ private:
     bool m_stopped = false;
     std::exception_ptr m_error;
 
-    std::unique_ptr<Batch> m_putting; // the producer's
-    std::unique_ptr<Batch> m_taking;  // the consumer's
+    // Each side's own state on a cache line of its own: written for every
+    // row, it would otherwise bounce between the two threads' caches.
+    alignas(64) std::unique_ptr<Batch> m_putting;
+    alignas(64) std::unique_ptr<Batch> m_taking;
     size_t m_next = 0;
 };
 
