@@ -11,14 +11,11 @@
 // Prints the cost per line at both sizes and their ratio (target <= 1.5),
 // and the bytes per line (target <= 1024).
 
+#include "../common/BenchSketch.h"
 #include "Geometry/curves3d/CircArc3D.h"
 #include "Geometry/curves3d/Line3D.h"
 #include "Geometry/sketch3d/CurveUses.h"
 #include "Geometry/sketch3d/Point3D.h"
-#include "Geometry/sketch3d/Sketch.h"
-#include "Geometry/sketch3d/Sketches.h"
-#include "Geometry/sketch3d/SketchesRoot.h"
-#include "Kv/CommonData/Component.h"
 #include "Kv/DataModel/Asset.h"
 #include "Kv/Scene/NodeChange.h"
 #include "Kv/Scene/SceneManager.h"
@@ -39,25 +36,11 @@ using namespace Kv::Geometry;
 // A document with one sketch of about `entities` children: a chain of lines,
 // each adding its end point and itself. Built without undo records, as a
 // document read from a file would be.
-struct SketchOfSize {
+struct SketchOfSize : BenchSketch {
     explicit SketchOfSize(int entities) {
-        Segment* segment = asset.createSegment();
-        component = Component::make(segment);
-        sketches = Sketches::make(component.get());
-        SketchesRoot::make(segment);
-        sketch = Sketch::make(sketches, L"");
-        parent = StrongRef<Entity>(sketch);
         last = Point3D::make(parent, next());
         while (int(sketch->childCount()) < entities)
             drawOn();
-    }
-    ~SketchOfSize() {
-        last.reset();
-        parent.reset();
-        sketch.reset();
-        sketches.reset();
-        component.reset();
-        asset.clear();
     }
     // A walk that never comes back to a position it had.
     ZkGePoint3d next() {
@@ -69,11 +52,6 @@ struct SketchOfSize {
         last = line->endPoint();
     }
 
-    Asset asset;
-    StrongRef<Component> component;
-    StrongRef<Sketches> sketches;
-    StrongRef<Sketch> sketch;
-    StrongRef<Entity> parent;
     StrongRef<Point3D> last;
     long long steps = 0;
 };

@@ -4,6 +4,7 @@
 // ellipse and a fit-point spline of a 3D sketch; and the principal moments
 // and axes of an inertia tensor, for scale.
 
+#include "../common/BenchSketch.h"
 #include "Geometry/curves3d/CircArc3D.h"
 #include "Geometry/curves3d/EllipticArc3D.h"
 #include "Geometry/curves3d/Spline3D.h"
@@ -11,8 +12,6 @@
 #include "Geometry/math/InertiaTensor.h"
 #include "Geometry/sketch3d/Point3D.h"
 #include "Geometry/sketch3d/Sketch.h"
-#include "Geometry/sketch3d/Sketches.h"
-#include "Kv/CommonData/Component.h"
 #include "Kv/DataModel/Asset.h"
 #include "ZkGeNurbCurve3d.h"
 
@@ -29,13 +28,8 @@ using namespace Kv;
 using namespace Kv::Geometry;
 
 // One sketch holding one curve of each kind.
-struct CurveSketch {
+struct CurveSketch : BenchSketch {
     CurveSketch() {
-        Segment* segment = asset.createSegment();
-        component = Component::make(segment);
-        sketches = Sketches::make(component.get());
-        sketch = Sketch::make(sketches, L"");
-        const StrongRef<Entity> parent(sketch);
         const StrongRef<Point3D> center = Point3D::make(parent, ZkGePoint3d(1, 2, 0));
         curves.push_back(CircArc3D::make(parent, center, ZkGeVector3d::kZAxis, 2.0));
         curves.push_back(
@@ -50,18 +44,6 @@ struct CurveSketch {
         const ZkGeNurbCurve3d nurbs(fit);
         curves.push_back(Spline3D::make(parent, &nurbs, points));
     }
-    ~CurveSketch() {
-        curves.clear();
-        sketch.reset();
-        sketches.reset();
-        component.reset();
-        asset.clear();
-    }
-
-    Asset asset;
-    StrongRef<Component> component;
-    StrongRef<Sketches> sketches;
-    StrongRef<Sketch> sketch;
     std::vector<StrongRef<Curve3D>> curves; // circle, ellipse, spline
 };
 

@@ -4,12 +4,9 @@
 // the plain walk over the children beside it for scale. Prints the cost per
 // call and the ratio of the large sketch to the small one.
 
+#include "../common/BenchSketch.h"
 #include "Geometry/sketch3d/Point3D.h"
 #include "Geometry/sketch3d/PointIndex.h"
-#include "Geometry/sketch3d/Sketch.h"
-#include "Geometry/sketch3d/Sketches.h"
-#include "Geometry/sketch3d/SketchesRoot.h"
-#include "Kv/CommonData/Component.h"
 #include "Kv/DataModel/Asset.h"
 #include "ZkGeContext.h"
 
@@ -29,35 +26,19 @@ using namespace Kv::Geometry;
 
 // A document with one sketch of `children` points at random positions in a
 // cube of side 1000, made once per size and kept for every benchmark of it.
-struct SketchOfSize {
+struct SketchOfSize : BenchSketch {
     explicit SketchOfSize(int children) {
-        Segment* segment = asset.createSegment();
-        component = Component::make(segment);
-        sketches = Sketches::make(component.get());
-        SketchesRoot::make(segment);
-        sketch = Sketch::make(sketches, L"");
-        const StrongRef<Entity> parent(sketch);
         positions.reserve(children);
         for (int i = 0; i < children; ++i) {
             positions.push_back(randomPosition());
             Point3D::make(parent, positions.back());
         }
     }
-    ~SketchOfSize() {
-        sketch.reset();
-        sketches.reset();
-        component.reset();
-        asset.clear();
-    }
     ZkGePoint3d randomPosition() {
         std::uniform_real_distribution<double> coordinate(0.0, 1000.0);
         return ZkGePoint3d(coordinate(random), coordinate(random), coordinate(random));
     }
 
-    Asset asset;
-    StrongRef<Component> component;
-    StrongRef<Sketches> sketches;
-    StrongRef<Sketch> sketch;
     std::vector<ZkGePoint3d> positions;
     std::mt19937_64 random{42};
 };

@@ -8,12 +8,9 @@
 //
 //   bench_storage [--entities=N] [benchmark options]
 
+#include "../common/BenchSketch.h"
 #include "Geometry/curves3d/Line3D.h"
 #include "Geometry/sketch3d/Point3D.h"
-#include "Geometry/sketch3d/Sketch.h"
-#include "Geometry/sketch3d/Sketches.h"
-#include "Geometry/sketch3d/SketchesRoot.h"
-#include "Kv/CommonData/Component.h"
 #include "Kv/DataModel/Asset.h"
 #include "Kv/Storage/DocumentFormat.h"
 #include "Kv/Storage/DocumentReader.h"
@@ -45,14 +42,9 @@ namespace fs = std::filesystem;
 // A square grid of points in one sketch, each joined to its right and upper
 // neighbour by a line: every point is shared by up to four lines. A point
 // comes with its use list, so a grid of n points holds about 4n entities.
-struct GridDocument {
-    explicit GridDocument(size_t entities) {
-        Segment* segment = asset.createSegment();
-        component = Component::make(segment);
-        sketches = Sketches::make(component.get());
-        SketchesRoot::make(segment);
-        sketch = Sketch::make(sketches, L"Grid");
-        const StrongRef<Entity> parent(sketch);
+struct GridDocument : BenchSketch {
+    explicit GridDocument(size_t entities)
+        : BenchSketch(L"Grid") {
         const size_t side = std::max<size_t>(2, size_t(std::sqrt(double(entities) / 4.0)));
         std::vector<StrongRef<Point3D>> points;
         points.reserve(side * side);
@@ -68,17 +60,6 @@ struct GridDocument {
                     Line3D::make(parent, here, points[(y + 1) * side + x]);
             }
     }
-    ~GridDocument() {
-        sketch.reset();
-        sketches.reset();
-        component.reset();
-        asset.clear();
-    }
-
-    Asset asset;
-    StrongRef<Component> component;
-    StrongRef<Sketches> sketches;
-    StrongRef<Sketch> sketch;
 };
 
 void check(int status, int expected, sqlite3* db, const char* what) {
