@@ -4,6 +4,7 @@
 #include <libxml/uri.h>
 #include <libxml/xmlerror.h>
 #include <libxml/xmlschemas.h>
+#include <libxml/xmlschemastypes.h>
 
 #include <memory>
 #include <mutex>
@@ -12,10 +13,15 @@
 namespace Kv {
 namespace {
 
-// libxml2 must be initialised once, before threads use it.
+// libxml2 must be initialised once, before threads use it. Older releases
+// build the table of built-in schema types lazily and without a lock, so two
+// threads validating at once would each build one; build it here.
 void initialiseLibxml() {
     static std::once_flag once;
-    std::call_once(once, [] { xmlInitParser(); });
+    std::call_once(once, [] {
+        xmlInitParser();
+        xmlSchemaInitTypes();
+    });
 }
 
 #if LIBXML_VERSION >= 21200
