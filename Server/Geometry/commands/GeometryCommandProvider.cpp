@@ -2,6 +2,7 @@
 
 #include "Geometry/commands/CurveCommands.h"
 #include "Geometry/commands/EditCommands.h"
+#include "Geometry/commands/GeometrySelfTests.h"
 #include "Geometry/commands/SketchCommands.h"
 #include "Geometry/commands/SplineCommands.h"
 #include "Kv/Commands/CommandMgr.h"
@@ -27,24 +28,27 @@ void GeometryCommandProvider::registerCommands(CommandMgr& commands) {
     for (const Command* command : commands.commands())
         if (std::find(before.begin(), before.end(), command->name()) == before.end())
             added.push_back(command->name());
-    m_registered.emplace_back(&commands, std::move(added));
+    m_registered.push_back(
+        {&commands, std::move(added), GeometrySelfTests::registerSelfTests(commands)});
 }
 
 void GeometryCommandProvider::unregisterCommands(CommandMgr& commands) {
     for (auto it = m_registered.begin(); it != m_registered.end();) {
-        if (it->first != &commands) {
+        if (it->registry != &commands) {
             ++it;
             continue;
         }
-        for (const std::string& name : it->second)
+        for (const std::string& name : it->commands)
             commands.unregisterCommand(name);
+        for (const std::string& name : it->selfTests)
+            commands.unregisterSelfTest(name);
         it = m_registered.erase(it);
     }
 }
 
 void GeometryCommandProvider::unregisterAllCommands() {
     while (!m_registered.empty())
-        unregisterCommands(*m_registered.front().first);
+        unregisterCommands(*m_registered.front().registry);
 }
 
 } // namespace Kv::Geometry

@@ -3,13 +3,12 @@
 #include "Kv/Commands/ICommandProvider.h"
 
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace Kv::Geometry {
 
-// The add-in's kvgeo commands, handed to the host when it asks. Registries
-// outlive the library, so the add-in takes its commands back before it is
+// The add-in's kvgeo commands and self tests, handed to the host when it asks. Registries
+// outlive the library, so the add-in takes them back before it is
 // unloaded.
 class GeometryCommandProvider : public ICommandProvider {
 public:
@@ -20,7 +19,13 @@ public:
     void unregisterAllCommands();
 
 private:
-    std::vector<std::pair<CommandMgr*, std::vector<std::string>>> m_registered;
+    // What was registered where, by name.
+    struct Registration {
+        CommandMgr* registry;
+        std::vector<std::string> commands;
+        std::vector<std::string> selfTests;
+    };
+    std::vector<Registration> m_registered;
 };
 
 } // namespace Kv::Geometry

@@ -8,6 +8,7 @@
 #include "Kv/Commands/Session.h"
 #include "Kv/DataModel/Asset.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -69,6 +70,32 @@ const Command& CommandMgr::command(const std::string& name) const {
     if (!found)
         throw CommandError("unknown command '" + name + "' ('help' lists the commands)");
     return *found;
+}
+
+void CommandMgr::registerSelfTest(SelfTest test) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    for (const auto& registered : m_selfTests)
+        if (registered->name() == test.name())
+            throw std::logic_error("self test '" + test.name() + "' is registered twice");
+    m_selfTests.push_back(std::make_unique<SelfTest>(std::move(test)));
+}
+
+bool CommandMgr::unregisterSelfTest(const std::string& name) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    const auto it = std::find_if(m_selfTests.begin(), m_selfTests.end(),
+                                 [&name](const auto& test) { return test->name() == name; });
+    if (it == m_selfTests.end())
+        return false;
+    m_selfTests.erase(it);
+    return true;
+}
+
+std::vector<const SelfTest*> CommandMgr::selfTests() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    std::vector<const SelfTest*> result;
+    for (const auto& test : m_selfTests)
+        result.push_back(test.get());
+    return result;
 }
 
 std::vector<const Command*> CommandMgr::commands() const {

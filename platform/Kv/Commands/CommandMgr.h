@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Kv/Commands/Command.h"
+#include "Kv/Commands/SelfTest.h"
 
 #include <map>
 #include <memory>
@@ -13,7 +14,7 @@ namespace Kv {
 class AddInMgr;
 class CommandContext;
 
-// The registry of text commands and the one place that runs them, so that every
+// The registry of text commands and self tests, and the one place that runs them, so that every
 // command that fails leaves the document and its undo history as they were.
 class CommandMgr {
 public:
@@ -38,6 +39,12 @@ public:
     // Sorted by name.
     std::vector<const Command*> commands() const;
 
+    // Self tests run by `selftest`, in registration order. Registering a
+    // taken name throws std::logic_error, as for commands.
+    void registerSelfTest(SelfTest test);
+    bool unregisterSelfTest(const std::string& name);
+    std::vector<const SelfTest*> selfTests() const;
+
     // Asks every add-in of `addIns`, loaded now and later, for its commands
     // through Kv::ICommandProvider. Call once per registry.
     void registerAddInCommands(AddInMgr& addIns);
@@ -52,6 +59,7 @@ public:
 private:
     mutable std::mutex m_mutex; // registration may come from add-ins while commands are listed
     std::map<std::string, std::unique_ptr<Command>> m_commands;
+    std::vector<std::unique_ptr<SelfTest>> m_selfTests;
 };
 
 } // namespace Kv

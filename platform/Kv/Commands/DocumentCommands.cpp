@@ -6,7 +6,6 @@
 #include "Kv/Commands/CommandLine.h"
 #include "Kv/Commands/CommandMgr.h"
 #include "Kv/Commands/Session.h"
-#include "Kv/CommonData/ManagedGroupEntity.h"
 #include "Kv/DataModel/Asset.h"
 #include "Kv/DataModel/EntityMetaType.h"
 #include "Kv/DataModel/MemberCodec.h"
@@ -17,7 +16,6 @@
 #include "Wyn/Scene/View.h"
 
 #include <cstdio>
-#include <map>
 #include <ostream>
 #include <unistd.h>
 
@@ -66,34 +64,16 @@ void open(CommandContext& context) {
     context.session().setDocumentPath(path);
 }
 
-void list(CommandContext& context, Entity* entity, const std::string& path, bool all) {
-    auto* group = queryInterface<Managed::ManagedGroupEntity>(entity);
-    if (all) {
-        std::map<std::string, int> counts;
-        for (Entity* owned : Session::ownedEntities(entity)) {
-            const std::string className = owned->metaType()->className();
-            context.out() << (path.empty() ? "" : path + "/") << className << '#'
-                          << ++counts[className] << '\t' << className << '\n';
-        }
-    }
-    if (!group)
-        return;
-    const std::vector<std::string> names = context.session().childNames(*group);
-    for (size_t i = 0; i < names.size(); ++i) {
-        Entity* child = group->children()[i].get();
-        const std::string childPath = path.empty() ? names[i] : path + "/" + names[i];
-        context.out() << childPath << '\t' << child->metaType()->className() << '\n';
-        list(context, child, childPath, all);
-    }
-}
-
 void ls(CommandContext& context) {
     CommandLine& args = context.args();
     const bool all = args.keyword("-a");
     std::string path = args.atEnd() ? "" : args.path("PATH");
     args.expectEnd();
-    Entity& entity = context.session().resolve(path);
-    list(context, &entity, context.session().pathOf(&entity), all);
+    context.session().walk(context.session().resolve(path), all,
+                           [&context](Entity* entity, const std::string& entityPath) {
+                               context.out()
+                                   << entityPath << '\t' << entity->metaType()->className() << '\n';
+                           });
 }
 
 void get(CommandContext& context) {

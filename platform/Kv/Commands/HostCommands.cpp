@@ -5,6 +5,7 @@
 #include "Kv/Commands/CommandError.h"
 #include "Kv/Commands/CommandLine.h"
 #include "Kv/Commands/CommandMgr.h"
+#include "Kv/Commands/SelfTest.h"
 #include "Kv/Commands/Session.h"
 #include "Kv/CommonData/HostMetaTypes.h"
 #include "Kv/DataModel/Asset.h"
@@ -72,6 +73,28 @@ void replay(CommandContext& context, bool forward) {
         throw CommandError(forward ? "nothing to redo" : "nothing to undo");
 }
 
+// Runs every registered self test, each on a scratch session of its own, one
+// line per test, then the tally; fails when any test did.
+void selftest(CommandContext& context) {
+    context.args().expectEnd();
+    std::ostream& out = context.out();
+    size_t passed = 0, failed = 0;
+    for (const SelfTest* test : context.commandMgr().selfTests()) {
+        try {
+            test->run(context.commandMgr(), *context.session().makeScratch());
+            out << "passed\t" << test->name() << '\n';
+            ++passed;
+        } catch (const std::exception& error) {
+            out << "FAILED\t" << test->name() << ": " << error.what() << '\n';
+            ++failed;
+        }
+    }
+    out << passed << " passed, " << failed << " failed\n";
+    if (failed)
+        throw CommandError(std::to_string(failed) + (failed == 1 ? " self test" : " self tests") +
+                           " failed");
+}
+
 } // namespace
 
 HostCommands::HostCommands(AddInMgr& addIns)
@@ -108,6 +131,13 @@ void HostCommands::registerCommands(CommandMgr& commands) {
                 context.out() << addIn->identifier() << '\t' << addIn->libraryPath() << '\t'
                               << addIn->configurationPath() << '\n';
         }));
+
+    commands.registerCommand(
+        Command("selftest", "selftest", "run the self tests the host and add-ins registered", false,
+                selftest)
+            .details("Each test works on a scratch document of its own; the open document is\n"
+                     "not touched. One line per test, passed or FAILED with the reason, then\n"
+                     "the tally. Fails when any test failed."));
 
     commands.registerCommand(Command("new", "new", "replace the document by a new, empty one",
                                      false,

@@ -54,6 +54,12 @@ Session::~Session() {
     closeDocument();
 }
 
+std::unique_ptr<Session> Session::makeScratch() const {
+    auto scratch = std::make_unique<Session>(m_addIns);
+    scratch->m_contributors = m_contributors;
+    return scratch;
+}
+
 std::unique_ptr<Asset> Session::makeDocument() const {
     auto asset = std::make_unique<Asset>();
     StrongRef<Component> component = Component::make(asset->createSegment());
@@ -196,6 +202,34 @@ std::vector<Entity*> Session::ownedEntities(Entity* entity) {
             owned.push_back(target);
     });
     return owned;
+}
+
+void Session::walk(Entity& from, bool owned, const Visitor& visit) const {
+    walkBelow(&from, pathOf(&from), owned, visit);
+}
+
+void Session::walkBelow(Entity* entity, const std::string& path, bool owned,
+                        const Visitor& visit) const {
+    const auto below = [&path](const std::string& name) {
+        return path.empty() ? name : path + "/" + name;
+    };
+    if (owned) {
+        std::unordered_map<std::string, size_t> counts;
+        for (Entity* ownedEntity : ownedEntities(entity)) {
+            const std::string ownClass = className(ownedEntity);
+            visit(ownedEntity, below(numbered(ownClass, ++counts[ownClass])));
+        }
+    }
+    auto* group = queryInterface<Managed::ManagedGroupEntity>(entity);
+    if (!group)
+        return;
+    const std::vector<std::string> names = childNames(*group);
+    for (size_t i = 0; i < names.size(); ++i) {
+        Entity* child = group->child(i).get();
+        const std::string childPath = below(names[i]);
+        visit(child, childPath);
+        walkBelow(child, childPath, owned, visit);
+    }
 }
 
 Entity* Session::childNamed(Entity* entity, const std::string& name) const {

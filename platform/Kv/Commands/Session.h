@@ -79,6 +79,20 @@ public:
     // group, in member order, each once.
     static std::vector<Entity*> ownedEntities(Entity* entity);
 
+    // Calls `visit` for every entity below `from` with its path, depth first
+    // in child order. With `owned`, each entity's owned entities (as
+    // `ownedEntities` lists them, named Class#N) come right before its group
+    // children.
+    using Visitor = std::function<void(Entity* entity, const std::string& path)>;
+    void walk(Entity& from, bool owned, const Visitor& visit) const;
+
+    // A session without a document whose new documents are populated as this
+    // one's are: for work that must not touch this session's document.
+    std::unique_ptr<Session> makeScratch() const;
+
+    // The add-ins that populate new documents.
+    AddInMgr& addIns() const { return m_addIns; }
+
     // The entity at `path` ("" is the component, "." the current sketch,
     // "./NAME..." below it), or null. A name is looked up among the group
     // children first, then among the owned entities. Makes the document when
@@ -91,6 +105,7 @@ private:
     // The hook's or the key's name, or "".
     std::string keyName(Entity* entity) const;
     Entity* lookup(const std::string& path, std::string* why);
+    void walkBelow(Entity* entity, const std::string& path, bool owned, const Visitor& visit) const;
     // The group child or owned entity of `entity` called `name`, or null.
     Entity* childNamed(Entity* entity, const std::string& name) const;
     std::unique_ptr<Asset> makeDocument() const;

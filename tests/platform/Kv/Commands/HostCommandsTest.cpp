@@ -6,6 +6,7 @@
 #include "Kv/Commands/CommandLine.h"
 #include "Kv/Commands/CommandMgr.h"
 #include "Kv/Commands/HostCommands.h"
+#include "Kv/Commands/SelfTest.h"
 #include "Kv/Commands/Session.h"
 #include "Kv/CommonData/Component.h"
 #include "Kv/DataModel/Asset.h"
@@ -152,6 +153,41 @@ TEST_F(HostCommandsTest, HelpListsEveryCommandAndExplainsOne) {
     EXPECT_EQ(run("help nope"), "error: unknown command 'nope' ('help' lists the commands)");
     EXPECT_EQ(run("addins"), "") << "this test's add-in manager loaded nothing";
     EXPECT_FALSE(m_session.hasDocument());
+}
+
+TEST_F(HostCommandsTest, SelfTestsRunOnScratchDocumentsAndFailTheCommandWhenOneFails) {
+    run("grow");
+    Kv::Asset* document = m_session.documentIfAny();
+    std::vector<size_t> scratchItems;
+    const auto grows = [&](Kv::CommandMgr& commands, Kv::Session& scratch) {
+        std::ostringstream out;
+        CommandContext context(scratch, out);
+        commands.run("grow", context);
+        scratchItems.push_back(scratch.component().childCount());
+    };
+    m_commands.registerSelfTest(Kv::SelfTest("grows", "adds an item", grows));
+    m_commands.registerSelfTest(
+        Kv::SelfTest("again", "adds an item to a document of its own", grows));
+    EXPECT_THROW(m_commands.registerSelfTest(Kv::SelfTest("grows", "twice", grows)),
+                 std::logic_error);
+
+    EXPECT_EQ(run("selftest"), "passed\tgrows\npassed\tagain\n2 passed, 0 failed\n");
+    EXPECT_EQ(scratchItems, (std::vector<size_t>{1, 1})) << "each test starts on a new document";
+    EXPECT_EQ(m_session.documentIfAny(), document);
+    EXPECT_EQ(items(), 1u) << "the tests must not touch the open document";
+
+    m_commands.registerSelfTest(Kv::SelfTest("breaks", "fails", [](Kv::CommandMgr&, Kv::Session&) {
+        throw std::runtime_error("the widget is missing");
+    }));
+    run("selftest");
+    EXPECT_EQ(lines(m_out.str()), (std::vector<std::string>{"passed\tgrows", "passed\tagain",
+                                                            "FAILED\tbreaks: the widget is missing",
+                                                            "2 passed, 1 failed"}));
+    EXPECT_EQ(run("selftest"), "error: 1 self test failed");
+
+    EXPECT_TRUE(m_commands.unregisterSelfTest("breaks"));
+    EXPECT_FALSE(m_commands.unregisterSelfTest("breaks"));
+    EXPECT_EQ(lines(run("selftest")).back(), "2 passed, 0 failed");
 }
 
 } // namespace
