@@ -5,6 +5,7 @@
 #include "Geometry/commands/GeometrySelfTests.h"
 #include "Geometry/commands/SketchCommands.h"
 #include "Geometry/commands/SplineCommands.h"
+#include "Geometry/commands/TextCommands.h"
 #include "Kv/Commands/CommandMgr.h"
 
 #include <algorithm>
@@ -24,6 +25,7 @@ void GeometryCommandProvider::registerCommands(CommandMgr& commands) {
     EditCommands().registerCommands(commands);
     CurveCommands().registerCommands(commands);
     SplineCommands().registerCommands(commands);
+    TextCommands().registerCommands(commands);
     std::vector<std::string> added;
     for (const Command* command : commands.commands())
         if (std::find(before.begin(), before.end(), command->name()) == before.end())

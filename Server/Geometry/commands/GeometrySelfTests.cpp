@@ -49,7 +49,7 @@ struct Drawn {
 };
 
 // A sketch with every kind of 3D sketch geometry, sharing points where
-// curves meet, and a spline carrying both kinds of handle.
+// curves meet, a spline carrying both kinds of handle and a boxed text.
 Drawn drawEveryCurveKind(CommandMgr& commands, Session& session) {
     Drawn drawn;
     run(commands, session, "sketch");
@@ -63,6 +63,7 @@ Drawn drawEveryCurveKind(CommandMgr& commands, Session& session) {
     const std::string spline = run(commands, session, "spline 0 0 1 1 2 1 3 1 1 4 3 1");
     run(commands, session, "tangent " + spline + " 0 1 1 0");
     run(commands, session, "curvature " + spline + " 3 0 0.5 0");
+    run(commands, session, "text \"Kv\" 0 5 0 height 2 box");
     return drawn;
 }
 
@@ -149,8 +150,9 @@ void persistence(CommandMgr& commands, Session& session) {
     const std::string before = documentText(session);
     // A document that lost its geometry on the way in would compare equal to
     // an equally empty one read back.
-    for (const char* kind : {"\tPoint3D\n", "\tLine3D\n", "\tCircArc3D\n", "\tEllipticArc3D\n",
-                             "\tSpline3D\n", "\tTangentHandle\n", "\tCurvatureHandle\n"})
+    for (const char* kind :
+         {"\tPoint3D\n", "\tLine3D\n", "\tCircArc3D\n", "\tEllipticArc3D\n", "\tSpline3D\n",
+          "\tTangentHandle\n", "\tCurvatureHandle\n", "\tText\n", "\tTextBorder\n"})
         if (before.find(kind) == std::string::npos)
             throw Failure(std::string("the drawn sketch has no") + kind);
     ScratchFile file;
@@ -183,7 +185,8 @@ std::vector<std::string> GeometrySelfTests::registerSelfTests(CommandMgr& comman
                  "the add-in's types derive from host entities; new documents get its collections",
                  configuration),
         SelfTest("geometry.persistence",
-                 "a sketch with every curve kind and spline handles saves and opens unchanged",
+                 "a sketch with every curve kind, spline handles and boxed text saves and opens "
+                 "unchanged",
                  persistence),
         SelfTest("geometry.undo",
                  "moving a line that drags another and deleting a circle undo and redo exactly",

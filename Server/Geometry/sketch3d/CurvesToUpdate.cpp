@@ -7,6 +7,13 @@
 
 namespace Kv::Geometry {
 
+void CurvesToUpdate::add(const CurveUses* uses) {
+    if (!uses)
+        return;
+    for (const PassiveRef<Curve3D>& curve : uses->curves())
+        keep(curve.getTarget());
+}
+
 void CurvesToUpdate::editSplines(const CurveUses* uses,
                                  const std::function<bool(Spline3D&)>& edit) {
     if (!uses)
@@ -14,11 +21,14 @@ void CurvesToUpdate::editSplines(const CurveUses* uses,
     const std::vector<PassiveRef<Curve3D>> curves = uses->curves();
     for (const PassiveRef<Curve3D>& curve : curves) {
         auto* spline = ::Kv::queryInterface<Spline3D>(curve.getTarget());
-        if (!spline || !edit(*spline))
-            continue;
-        if (std::find(m_curves.begin(), m_curves.end(), spline) == m_curves.end())
-            m_curves.emplace_back(spline);
+        if (spline && edit(*spline))
+            keep(spline);
     }
+}
+
+void CurvesToUpdate::keep(Curve3D* curve) {
+    if (curve && std::find(m_curves.begin(), m_curves.end(), curve) == m_curves.end())
+        m_curves.emplace_back(curve);
 }
 
 void CurvesToUpdate::updateAll() {

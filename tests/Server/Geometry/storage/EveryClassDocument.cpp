@@ -20,7 +20,6 @@
 #include "Geometry/sketch3d/Sketches.h"
 #include "Geometry/sketch3d/SketchesRoot.h"
 #include "Geometry/text/Text.h"
-#include "Geometry/text/TextBorder.h"
 #include "Geometry/workgeometry/OriginWorkGeometry.h"
 #include "Geometry/workgeometry/WorkAxes.h"
 #include "Geometry/workgeometry/WorkAxis.h"
@@ -103,13 +102,7 @@ void addText(const StrongRef<Entity>& sketch) {
     StrongRef<Text> text = Text::make(sketch, L"Ab", ZkGePoint3d(1, 8, 0), style);
     text->useEnvironmentColors(false);
 
-    const ZkGePoint3d corners[] = {ZkGePoint3d(1, 8, 0), ZkGePoint3d(5.25, 8, 0),
-                                   ZkGePoint3d(5.25, 10.5, 0), ZkGePoint3d(1, 10.5, 0)};
-    std::vector<StrongRef<TextBorder>> box;
-    for (int i = 0; i < 4; ++i)
-        box.push_back(TextBorder::make(sketch, Point3D::findOrMake(sketch, corners[i]),
-                                       Point3D::findOrMake(sketch, corners[(i + 1) % 4]), text));
-    writeMember(*text, "textBox", box);
+    text->drawBox();
     writeMember(*text, "rightReading", true);
     writeMember(
         *text, "profilelines",
