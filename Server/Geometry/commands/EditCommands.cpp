@@ -6,6 +6,8 @@
 #include "Geometry/curves3d/Curve3D.h"
 #include "Geometry/curves3d/Spline3D.h"
 #include "Geometry/curves3d/TangentHandle.h"
+#include "Geometry/sketch2d/GeometryBase2D.h"
+#include "Geometry/sketch2d/Sketch2D.h"
 #include "Geometry/sketch3d/CoordinateSystem.h"
 #include "Geometry/sketch3d/CurvatureUses.h"
 #include "Geometry/sketch3d/CurveUses.h"
@@ -117,6 +119,16 @@ void move(CommandContext& context) {
         placement->transform(ZkGeMatrix3d::translation(offset) * placement->transform());
         return;
     }
+    if (auto* drawing = ::Kv::queryInterface<Sketch2D>(&entity)) {
+        drawing->transform(ZkGeMatrix3d::translation(offset) * drawing->transform());
+        return;
+    }
+    if (auto* item = ::Kv::queryInterface<GeometryBase2D>(&entity)) {
+        if (offset.z != 0.0)
+            throw ArgumentError("2D geometry moves in its sketch's plane: DZ must be 0");
+        item->translate(ZkGeVector2d(offset.x, offset.y));
+        return;
+    }
     if (auto* curve = ::Kv::queryInterface<Curve3D>(&entity)) {
         // A point the curve holds twice (both ends of a closed curve) moves once.
         std::vector<PassiveRef<Point3D>> points;
@@ -149,8 +161,18 @@ void set(CommandContext& context) {
     auto* geometry = ::Kv::queryInterface<GeometryBase3D>(&entity);
     auto* sketch = ::Kv::queryInterface<Sketch>(&entity);
     auto* sketches = ::Kv::queryInterface<Sketches>(&entity);
+    auto* geometry2D = ::Kv::queryInterface<GeometryBase2D>(&entity);
     auto lacks = [&]() -> CommandError {
         return CommandError(quoted(context, entity) + " has no property '" + property + "'");
+    };
+    // The drawing attributes that 3D and 2D geometry share.
+    auto onGeometry = [&](auto apply) {
+        if (geometry)
+            apply(*geometry);
+        else if (geometry2D)
+            apply(*geometry2D);
+        else
+            throw lacks();
     };
 
     if (property == "lineColor" || property == "fillColor") {
@@ -160,32 +182,26 @@ void set(CommandContext& context) {
         for (double component : {red, green, blue, alpha})
             if (!(component >= 0.0 && component <= 1.0))
                 throw ArgumentError("colour components lie between 0 and 1");
-        if (!geometry)
-            throw lacks();
         const Color color{float(red), float(green), float(blue), float(alpha)};
         if (property == "lineColor")
-            geometry->lineColor(color);
+            onGeometry([&](auto& g) { g.lineColor(color); });
         else
-            geometry->fillColor(color);
+            onGeometry([&](auto& g) { g.fillColor(color); });
     } else if (property == "lineThickness") {
         const double thickness = args.number("T");
         args.expectEnd();
         if (!(thickness > 0.0))
             throw ArgumentError("T must be greater than 0");
-        if (!geometry)
-            throw lacks();
-        geometry->lineThickness(float(thickness));
+        onGeometry([&](auto& g) { g.lineThickness(float(thickness)); });
     } else if (property == "zOrder") {
         const long long order = args.integer("N", 0, 0xFFFFFFFFll);
         args.expectEnd();
-        if (!geometry)
-            throw lacks();
-        geometry->zOrder(static_cast<unsigned int>(order));
+        onGeometry([&](auto& g) { g.zOrder(static_cast<unsigned int>(order)); });
     } else if (property == "visible") {
         const bool visible = readBoolean(args);
         args.expectEnd();
-        if (geometry)
-            geometry->isVisible(visible);
+        if (geometry || geometry2D)
+            onGeometry([&](auto& g) { g.isVisible(visible); });
         else if (sketch)
             sketch->visible(visible);
         else if (sketches)
@@ -256,12 +272,14 @@ void EditCommands::registerCommands(CommandMgr& commands) {
             .details("Moving a point brings the curves that use it up to date. A curve moves\n"
                      "by its points, and the curves sharing them follow. The tangent and\n"
                      "curvature handles at a spline's fit point travel with it. Moving a\n"
-                     "sketch moves its placement."));
+                     "sketch moves its placement. 2D geometry moves in its sketch's plane\n"
+                     "(DZ 0): a 2D line is drawn again between the points at its new ends."));
     commands.registerCommand(
         Command("set", "set PATH PROPERTY VALUE...", "set a property of the entity at PATH", true,
                 set)
             .details("Properties: lineColor R G B [A], fillColor R G B [A], lineThickness T,\n"
-                     "zOrder N, visible true|false (geometry, sketches, the collection),\n"
+                     "zOrder N (3D and 2D geometry; a 2D group passes them to its members),\n"
+                     "visible true|false (geometry, sketches, the collection),\n"
                      "fixed true|false (points and curves), comb true|false, combDensity N\n"
                      "(spines, 1 to 10000), combScale S, useEnvironmentColors true|false\n"
                      "(curves), radius R (circles and circular arcs; the points stay)."));

@@ -3,6 +3,7 @@
 #include "Geometry/commands/CurveCommands.h"
 #include "Geometry/commands/EditCommands.h"
 #include "Geometry/commands/GeometrySelfTests.h"
+#include "Geometry/commands/Sketch2DCommands.h"
 #include "Geometry/commands/SketchCommands.h"
 #include "Geometry/commands/SplineCommands.h"
 #include "Geometry/commands/TextCommands.h"
@@ -26,6 +27,7 @@ void GeometryCommandProvider::registerCommands(CommandMgr& commands) {
     CurveCommands().registerCommands(commands);
     SplineCommands().registerCommands(commands);
     TextCommands().registerCommands(commands);
+    Sketch2DCommands().registerCommands(commands);
     std::vector<std::string> added;
     for (const Command* command : commands.commands())
         if (std::find(before.begin(), before.end(), command->name()) == before.end())

@@ -1,6 +1,7 @@
 #include "Geometry/commands/SketchCommands.h"
 
 #include "Geometry/commands/CommandTargets.h"
+#include "Geometry/sketch2d/Sketch2D.h"
 #include "Geometry/sketch3d/CoordinateSystem.h"
 #include "Geometry/sketch3d/Sketch.h"
 #include "Geometry/sketch3d/Sketches.h"
@@ -77,8 +78,9 @@ void sketch(CommandContext& context) {
 void use(CommandContext& context) {
     Entity& entity = CommandTargets::entity(context, "PATH");
     context.args().expectEnd();
-    if (!::Kv::queryInterface<Sketch>(&entity))
-        throw CommandError("'" + CommandTargets::pathOf(context, entity) + "' is not a 3D sketch");
+    if (!::Kv::queryInterface<Sketch>(&entity) && !::Kv::queryInterface<Sketch2D>(&entity))
+        throw CommandError("'" + CommandTargets::pathOf(context, entity) +
+                           "' is not a 3D sketch or a 2D sketch");
     context.session().setCurrentPath(StrongRef<Entity>(&entity));
 }
 
@@ -127,7 +129,7 @@ void SketchCommands::registerCommands(CommandMgr& commands) {
                      "The sketch lies in the plane through origin across zaxis (default: the\n"
                      "world XY plane); xaxis is squared up with zaxis."));
     commands.registerCommand(
-        Command("use", "use PATH", "make the 3D sketch at PATH current", false, use));
+        Command("use", "use PATH", "make the 3D or 2D sketch at PATH current", false, use));
     commands.registerCommand(
         Command("rename", "rename PATH NAME", "give the entity at PATH a new user name", true,
                 rename)

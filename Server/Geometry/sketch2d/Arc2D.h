@@ -50,6 +50,7 @@ protected:
     void onTranslate(const ZkGeVector2d&) override {}
     std::wstring onkTag() const override { return L"Arc2"; }
     std::wstring onToString() const override;
+    const ZkGeCurve2d* sampledCurve() const override { return &m_arcCurve; }
 
 private:
     Arc2D(Entity* parent, const StrongRef<Point2D>& center, const StrongRef<Point2D>& start,

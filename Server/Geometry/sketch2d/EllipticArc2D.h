@@ -64,6 +64,7 @@ protected:
     void onTranslate(const ZkGeVector2d& offset) override;
     std::wstring onkTag() const override { return L"EllpArc2"; }
     std::wstring onToString() const override;
+    const ZkGeCurve2d* sampledCurve() const override { return &m_arcCurve; }
 
 private:
     EllipticArc2D(Entity* parent, const StrongRef<Point2D>& center, const ZkGeVector2d& majorAxis,

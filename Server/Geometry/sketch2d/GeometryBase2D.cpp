@@ -8,6 +8,7 @@
 #include "Kv/DataModel/MemberRegistration.h"
 #include "Kv/DataModel/Onk.h"
 #include "Kv/DataModel/Segment.h"
+#include "Kv/Scene/NodeChange.h"
 
 #include <boost/format.hpp>
 
@@ -67,10 +68,38 @@ void GeometryBase2D::onZOrder(unsigned int order) {
 }
 
 // Preview is a passing state of an interactive command: observers hear of it,
-// but it is neither persisted nor undone.
+// but it is neither persisted nor undone. A preview draws as a thin strip
+// instead of a band, so the drawn geometry is rebuilt too.
 void GeometryBase2D::onDrawForPreview(bool preview) {
-    EntityChange change(this, kTransactNoUndo, kChangeAppearance, 3, nullptr, true);
-    m_drawForPreview = preview;
+    {
+        EntityChange change(this, kTransactNoUndo, kChangeAppearance, 3, nullptr, true);
+        m_drawForPreview = preview;
+    }
+    revalidate(kChangeGeometry);
+}
+
+void GeometryBase2D::addChildNode(Scene::NodeChange& change, Entity* child) {
+    auto* geometry = ::Kv::queryInterface<GeometryBase2D>(child);
+    if (!geometry || !geometry->needsSceneNode())
+        return;
+    if (Wyn::Graphics::ARenderNode* node = geometry->createScene())
+        change.addChild(node);
+}
+
+void GeometryBase2D::onPostCreation(int kind) {
+    CommonBaseGroupEntity::onPostCreation(kind);
+    if (needsSceneNode())
+        connectScene();
+}
+
+void GeometryBase2D::onPreDeletion(int kind) {
+    disconnectScene();
+    CommonBaseGroupEntity::onPreDeletion(kind);
+}
+
+void GeometryBase2D::onPostChange(const EntityChange& change) {
+    CommonBaseGroupEntity::onPostChange(change);
+    onPostChangeScene(change.changeType());
 }
 
 StrongRef<Sketch2D> GeometryBase2D::sketch2D() const {
@@ -99,6 +128,8 @@ void* GeometryBase2D::queryInterface(const UniqueString& id) {
         return this;
     if (void* base = CommonBaseGroupEntity::queryInterface(id))
         return base;
+    if (id == INodeSource::interfaceId())
+        return static_cast<INodeSource*>(this);
     return id == IScriptableObject::interfaceId() ? static_cast<IScriptableObject*>(this) : nullptr;
 }
 

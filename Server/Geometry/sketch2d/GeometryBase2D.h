@@ -4,6 +4,7 @@
 #include "Kv/Base/Color.h"
 #include "Kv/CommonData/CommonBaseGroupEntity.h"
 #include "Kv/DataModel/IScriptableObject.h"
+#include "Kv/Scene/INodeSource.h"
 #include "ZkGeVector2d.h"
 
 #include <string>
@@ -15,8 +16,11 @@ class Point2D;
 class Sketch2D;
 
 // Base of everything drawn in a 2D sketch: its drawing attributes, and the
-// hooks through which items say what they contain and how they move.
-class GeometryBase2D : public CommonData::CommonBaseGroupEntity, public IScriptableObject {
+// hooks through which items say what they contain and how they move. Items
+// that draw (all but points) join the scene when they are made.
+class GeometryBase2D : public CommonData::CommonBaseGroupEntity,
+                       public Scene::INodeSource,
+                       public IScriptableObject {
     KV_GEOMETRY_ENTITY(GeometryBase2D, CommonData::CommonBaseGroupEntity)
 
 public:
@@ -49,12 +53,21 @@ public:
     // the rest are reached through their parent only.
     bool getOnk(Onk& key) override;
 
+    Entity* nodeSourceEntity() override { return this; }
+    // Adds the node of `child` to the change when the child is 2D geometry
+    // that draws; sketches and groups gather their children's nodes so.
+    static void addChildNode(Scene::NodeChange& change, Entity* child);
+
     void* queryInterface(const UniqueString& id) override;
     KV_INTERFACE_ID("Kv::Geometry::GeometryBase2D")
 
 protected:
     explicit GeometryBase2D(Entity* parent);
     GeometryBase2D(Segment* segment, uint64_t id);
+
+    void onPostCreation(int kind) override;
+    void onPreDeletion(int kind) override;
+    void onPostChange(const EntityChange& change) override;
 
     virtual void onLineThickness(float thickness);
     virtual void onLineColor(const Color& color);

@@ -2,6 +2,7 @@
 
 #include "Kv/DataModel/DataChange.h"
 #include "Kv/DataModel/EntityChange.h"
+#include "Kv/Scene/NodeChange.h"
 
 #include <boost/format.hpp>
 
@@ -38,6 +39,30 @@ StrongRef<GeometryBase2D> GeometryGroup2D::geometryBase2D(unsigned int index) co
 
 void GeometryGroup2D::remove(const StrongRef<GeometryBase2D>& geometry) {
     removeChild(StrongRef<Entity>(geometry));
+}
+
+void GeometryGroup2D::sceneNode(Wyn::Graphics::ARenderNode* node) {
+    m_groupNode = dynamic_cast<Wyn::Graphics::GroupNode*>(node);
+}
+
+void GeometryGroup2D::onCreateScene(Scene::NodeChange& change) {
+    sceneNode(change.createGroupNode(this, 1, false, true));
+    INodeSource::onCreateScene(change);
+}
+
+void GeometryGroup2D::realizeChildNodes(Scene::NodeChange& change) {
+    for (const StrongRef<Entity>& member : children())
+        addChildNode(change, member.get());
+}
+
+bool GeometryGroup2D::realizeAddedChild(Scene::NodeChange& change, Scene::INodeSource* child) {
+    addChildNode(change, child->nodeSourceEntity());
+    return true;
+}
+
+void GeometryGroup2D::releaseScene() {
+    INodeSource::releaseScene();
+    m_groupNode = nullptr;
 }
 
 template <class Write, class Forward>

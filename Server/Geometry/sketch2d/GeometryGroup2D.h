@@ -1,6 +1,8 @@
 #pragma once
 
 #include "Geometry/sketch2d/GeometryBase2D.h"
+#include "Wyn/Graphics/GroupNode.h"
+#include "Wyn/Objects/Ref.h"
 
 namespace Kv::Geometry {
 
@@ -16,6 +18,17 @@ public:
     // The child at `index` as 2D geometry (null if it is none).
     StrongRef<GeometryBase2D> geometryBase2D(unsigned int index) const;
     void remove(const StrongRef<GeometryBase2D>& geometry);
+
+    // Scene: a group node holding the members' nodes (points draw nothing).
+    Wyn::Graphics::GroupNode* groupNode() const { return m_groupNode.get(); }
+    Wyn::Graphics::ARenderNode* sceneNode() const override { return m_groupNode.get(); }
+    // Keeps only a group node.
+    void sceneNode(Wyn::Graphics::ARenderNode* node) override;
+    void onCreateScene(Scene::NodeChange& change) override;
+    void realizeChildNodes(Scene::NodeChange& change) override;
+    // Every drawn member is shown, so a new one is added on its own.
+    bool realizeAddedChild(Scene::NodeChange& change, Scene::INodeSource* child) override;
+    void releaseScene() override;
 
     void* queryInterface(const UniqueString& id) override;
     KV_INTERFACE_ID("Kv::Geometry::GeometryGroup2D")
@@ -43,6 +56,8 @@ private:
     // Writes the group's own field with `write`, then hands the same value to
     // every member through `forward`, all inside one recorded change.
     template <class Write, class Forward> void propagate(Write write, Forward forward);
+
+    Wyn::Objects::Ref<Wyn::Graphics::GroupNode> m_groupNode;
 };
 
 } // namespace Kv::Geometry

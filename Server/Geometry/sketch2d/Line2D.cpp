@@ -109,6 +109,11 @@ void Line2D::onPreDeletion(int kind) {
     Geometry2D::onPreDeletion(kind);
 }
 
+void Line2D::realizeGeometry(Scene::NodeChange& change) {
+    drawPolyline(change, {start(), end()});
+    modelBox(change, ZkGeBoundBlock2d(start(), end()));
+}
+
 void* Line2D::queryInterface(const UniqueString& id) {
     return id == interfaceId() ? this : Geometry2D::queryInterface(id);
 }

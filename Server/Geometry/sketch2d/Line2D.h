@@ -30,6 +30,9 @@ public:
     void start(const ZkGePoint2d& position);
     void end(const ZkGePoint2d& position);
 
+    // Draws the segment between the end points' current positions.
+    void realizeGeometry(Scene::NodeChange& change) override;
+
     void* queryInterface(const UniqueString& id) override;
     KV_INTERFACE_ID("Kv::Geometry::Line2D")
 

@@ -68,8 +68,23 @@ void Point2D::point(const ZkGePoint2d& position) {
 }
 
 void Point2D::onTranslate(const ZkGeVector2d& offset) {
-    EntityChange change(this, kTransactDo, kChangeProperties, 3, nullptr, true);
-    m_point += offset;
+    point(m_point + offset);
+}
+
+// Undo and redo report their changes here too, so the curves follow a point
+// however it moved.
+void Point2D::onPostChange(const EntityChange& change) {
+    Geometry2D::onPostChange(change);
+    redrawUsers();
+}
+
+void Point2D::redrawUsers() {
+    std::vector<StrongRef<GeometryBase2D>> users;
+    referencingGeometry(StrongRef<Managed::ManagedGroupEntity>(
+                            ::Kv::queryInterface<Managed::ManagedGroupEntity>(parentEntity())),
+                        users);
+    for (const StrongRef<GeometryBase2D>& user : users)
+        user->revalidate(kChangeGeometry);
 }
 
 void Point2D::referencingGeometry(const StrongRef<Managed::ManagedGroupEntity>& group,

@@ -24,7 +24,8 @@ public:
     static StrongRef<Point2D> findOrMake(const StrongRef<Entity>& parent, const ZkGePoint2d& point);
 
     const ZkGePoint2d& point() const { return m_point; }
-    // Moves the point; its entry in the sketch's index stays where it was.
+    // Moves the point, and the curves drawn through it follow; its entry in
+    // the sketch's index stays where it was.
     void point(const ZkGePoint2d& position);
     bool wasImplicitlyCreated() const { return m_implicitlyCreated; }
 
@@ -50,6 +51,7 @@ protected:
 
     void onPostCreation(int kind) override;
     void onPreDeletion(int kind) override;
+    void onPostChange(const EntityChange& change) override;
     bool onReferences(const StrongRef<Point2D>&) const override { return false; }
     bool onHasLines() const override { return false; }
     bool onHasFill() const override { return false; }
@@ -65,6 +67,8 @@ private:
     // Drops the sketch's index entry at the point's position if it is this
     // point's (a point made later at the same place may have taken it over).
     void leaveIndex();
+    // Asks the geometry that uses the point to be drawn again.
+    void redrawUsers();
 
     ZkGePoint2d m_point;
     bool m_implicitlyCreated = false;

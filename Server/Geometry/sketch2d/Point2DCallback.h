@@ -8,19 +8,21 @@ class Entity;
 
 namespace Kv::Geometry {
 
-// Data-model events that concern 2D points as a whole. Point2D installs the
-// global instance on its meta type when its member set is first built.
+// Data-model events that concern the 2D drawing model as a whole. Point2D,
+// Sketch2D and Sketch2Ds install the global instance on their meta types when
+// their member sets are first built.
 class Point2DCallback : public DataModelCallback {
 public:
     Point2DCallback() = default;
     ~Point2DCallback() override;
 
-    // The point index is never persisted: after a restore every point
-    // directly under a 2D sketch is entered there again at its position.
+    // The point index and the scene are never persisted: after a restore
+    // every point directly under a 2D sketch is entered there again at its
+    // position, and every sketch and sketch collection joins the scene.
     void onPostRestore(Asset& asset) override;
 
 private:
-    void restoreIndexes(Entity& entity) const;
+    void restore(Entity& entity) const;
 };
 
 // Made at load; GeometryRegistration.cpp fixes its place in the load order.

@@ -2,14 +2,17 @@
 
 #include "Geometry/sketch2d/GeometryBase2D.h"
 #include "Geometry/sketch2d/Point2D.h"
+#include "Geometry/sketch2d/Point2DCallback.h"
 #include "Geometry/sketch2d/Sketch2Ds.h"
 #include "Geometry/sketch2d/Sketch2DsRoot.h"
 #include "Kv/DataModel/Asset.h"
 #include "Kv/DataModel/DataChange.h"
 #include "Kv/DataModel/EntityChange.h"
 #include "Kv/DataModel/MemberRegistration.h"
+#include "Kv/DataModel/ObjectPath.h"
 #include "Kv/DataModel/Onk.h"
 #include "Kv/DataModel/Segment.h"
+#include "Kv/Scene/NodeChange.h"
 
 #include <boost/format.hpp>
 
@@ -79,8 +82,10 @@ void Sketch2D::initializeMemberSet(uint32_t, MemberSet& memberSet) {
 }
 
 void Sketch2D::initializeMemberSetIfNeeded() {
-    s_metaType().initializeMemberSetIfNeeded(
-        this, [this](uint32_t version, MemberSet& set) { initializeMemberSet(version, set); });
+    s_metaType().initializeMemberSetIfNeeded(this, [this](uint32_t version, MemberSet& set) {
+        initializeMemberSet(version, set);
+        s_metaType().dataModelCallback(&g_point2DCallback);
+    });
     s_metaType().beginMigrationIfNeeded(this, nullptr);
 }
 
@@ -92,6 +97,11 @@ void Sketch2D::transform(const ZkGeMatrix3d& transform) {
 void Sketch2D::userName(const std::wstring& name) {
     EntityChange change(this, kTransactDo, kChangeName, 3, nullptr, true);
     m_userName = name;
+}
+
+bool Sketch2D::onRename(const std::wstring& name) {
+    userName(name);
+    return true;
 }
 
 StrongRef<GeometryBase2D> Sketch2D::geometry2D(unsigned int index) const {
@@ -133,10 +143,61 @@ StrongRef<Sketch2Ds> Sketch2D::parentSketch2Ds() const {
 
 void Sketch2D::onPostCreation(int kind) {
     CommonBaseGroupEntity::onPostCreation(kind);
-    if (DataChange::test(kind, kTransactReplay) || sketch2DsRoot())
-        return;
-    // The segment keeps the root; the creator's reference is let go here.
-    Sketch2DsRoot::make(segment());
+    if (!DataChange::test(kind, kTransactReplay) && !sketch2DsRoot())
+        // The segment keeps the root; the creator's reference is let go here.
+        Sketch2DsRoot::make(segment());
+    // A collection read from a file joins the scene with its first new sketch.
+    if (StrongRef<Sketch2Ds> sketches = parentSketch2Ds())
+        sketches->connectScene();
+    connectScene();
+}
+
+void Sketch2D::onPreDeletion(int kind) {
+    disconnectScene();
+    CommonBaseGroupEntity::onPreDeletion(kind);
+}
+
+void Sketch2D::onPostChange(const EntityChange& change) {
+    CommonBaseGroupEntity::onPostChange(change);
+    onPostChangeScene(change.changeType());
+}
+
+bool Sketch2D::onExtractTransform(const ObjectPath& path, ZkGeMatrix3d& transform,
+                                  ObjectPath& transformPath) {
+    transformPath = ObjectPath();
+    for (size_t i = 1; i < path.size(); ++i)
+        transformPath.push(path.elements()[i].get());
+    transform = m_transform;
+    return true;
+}
+
+void Sketch2D::sceneNode(Wyn::Graphics::ARenderNode* node) {
+    m_groupNode = dynamic_cast<Wyn::Graphics::GroupNode*>(node);
+}
+
+void Sketch2D::onCreateScene(Scene::NodeChange& change) {
+    m_groupNode = change.createGroupNode(this, 1, false, true);
+    change.transform(m_transform);
+    INodeSource::onCreateScene(change);
+}
+
+void Sketch2D::realizeChildNodes(Scene::NodeChange& change) {
+    for (const StrongRef<Entity>& child : children())
+        GeometryBase2D::addChildNode(change, child.get());
+}
+
+bool Sketch2D::realizeAddedChild(Scene::NodeChange& change, Scene::INodeSource* child) {
+    GeometryBase2D::addChildNode(change, child->nodeSourceEntity());
+    return true;
+}
+
+void Sketch2D::realizeTransform(Scene::NodeChange& change) {
+    change.transform(m_transform);
+}
+
+void Sketch2D::releaseScene() {
+    INodeSource::releaseScene();
+    m_groupNode = nullptr;
 }
 
 // Points keep the index themselves when they are made and deleted. Undo and
@@ -171,6 +232,12 @@ void* Sketch2D::queryInterface(const UniqueString& id) {
         return this;
     if (void* base = CommonBaseGroupEntity::queryInterface(id))
         return base;
+    if (id == INodeSource::interfaceId())
+        return static_cast<INodeSource*>(this);
+    if (id == ILogicalSelectionTransform::interfaceId())
+        return static_cast<ILogicalSelectionTransform*>(this);
+    if (id == IRenameTarget::interfaceId())
+        return static_cast<IRenameTarget*>(this);
     return id == IScriptableObject::interfaceId() ? static_cast<IScriptableObject*>(this) : nullptr;
 }
 

@@ -50,6 +50,7 @@ protected:
     void onTranslate(const ZkGeVector2d& offset) override;
     std::wstring onkTag() const override { return L"Spln2"; }
     std::wstring onToString() const override;
+    const ZkGeCurve2d* sampledCurve() const override { return &m_splineCurve; }
 
 private:
     Spline2D(Entity* parent, const StrongRef<Point2D>& start, const StrongRef<Point2D>& end,

@@ -11,6 +11,7 @@
 #include "Wyn/Graphics/TextNode.h"
 
 #include "ZkGeCurve3d.h"
+#include "ZkGeCurveSampling.h"
 
 #include <algorithm>
 #include <cmath>
@@ -36,58 +37,16 @@ std::vector<ZkGePoint3d> widen(const std::vector<Point3f>& points) {
     return out;
 }
 
-// Samples a bounded kernel curve: evenly in parameter first, then halving
-// each span whose middle strays from its chord by more than a thousandth of
-// the curve's extent. This needs nothing of the curve but evaluation, so it
-// draws arcs, ellipses and NURBS alike and follows whatever parametrisation
-// the kernel chose.
-class CurveSampler {
-public:
-    explicit CurveSampler(const ZkGeCurve3d& curve)
-        : m_curve(curve) {}
-
-    std::vector<ZkGePoint3d> sample() {
-        const ZkGeInterval range = m_curve.getInterval();
-        if (!range.isBounded())
-            throw std::invalid_argument("an unbounded curve cannot be drawn");
-        const double t0 = range.lowerBound(), t1 = range.upperBound();
-        std::vector<double> params;
-        for (int i = 0; i <= kStart; ++i)
-            params.push_back(t0 + (t1 - t0) * i / kStart);
-        std::vector<ZkGePoint3d> coarse;
-        for (double t : params)
-            coarse.push_back(m_curve.evalPoint(t));
+// Samples a bounded kernel curve densely enough that the chords stay within
+// a thousandth of the curve's extent.
+std::vector<ZkGePoint3d> sampleForDrawing(const ZkGeCurve3d& curve) {
+    return ZkGeCurveSampling::chordPoints(curve, [](const std::vector<ZkGePoint3d>& even) {
         Wyn::Objects::BBox box;
-        for (const ZkGePoint3d& p : coarse)
+        for (const ZkGePoint3d& p : even)
             box.extend(p);
-        m_tolerance = box.isEmpty() ? 0.0 : box.minPoint().distanceTo(box.maxPoint()) * 1e-3;
-
-        std::vector<ZkGePoint3d> out{coarse.front()};
-        for (size_t i = 1; i < params.size(); ++i)
-            refine(params[i - 1], coarse[i - 1], params[i], coarse[i], 0, out);
-        return out;
-    }
-
-private:
-    static constexpr int kStart = 16;
-    static constexpr int kMaxDepth = 6;
-
-    void refine(double ta, const ZkGePoint3d& a, double tb, const ZkGePoint3d& b, int depth,
-                std::vector<ZkGePoint3d>& out) {
-        const double tm = 0.5 * (ta + tb);
-        const ZkGePoint3d m = m_curve.evalPoint(tm);
-        const ZkGePoint3d chordMiddle = a + (b - a) * 0.5;
-        if (depth < kMaxDepth && m_tolerance > 0.0 && m.distanceTo(chordMiddle) > m_tolerance) {
-            refine(ta, a, tm, m, depth + 1, out);
-            refine(tm, m, tb, b, depth + 1, out);
-            return;
-        }
-        out.push_back(b);
-    }
-
-    const ZkGeCurve3d& m_curve;
-    double m_tolerance = 0.0;
-};
+        return box.isEmpty() ? 0.0 : box.minPoint().distanceTo(box.maxPoint()) * 1e-3;
+    });
+}
 
 } // namespace
 
@@ -197,7 +156,7 @@ Wyn::Graphics::CircleArcNode* NodeChange::createCircleArcNode(INodeSource* sourc
                                                               const ZkGeCurve3d& arc) {
     auto node = makeRef<Wyn::Graphics::CircleArcNode>();
     node->source(source);
-    node->points(CurveSampler(arc).sample());
+    node->points(sampleForDrawing(arc));
     adopt(node.get());
     return node.get();
 }
@@ -206,7 +165,7 @@ Wyn::Graphics::EllipseArcNode* NodeChange::createEllipseArcNode(INodeSource* sou
                                                                 const ZkGeCurve3d& arc) {
     auto node = makeRef<Wyn::Graphics::EllipseArcNode>();
     node->source(source);
-    node->points(CurveSampler(arc).sample());
+    node->points(sampleForDrawing(arc));
     adopt(node.get());
     return node.get();
 }
@@ -220,7 +179,7 @@ Wyn::Graphics::NurbsCurveNode* NodeChange::createNurbsCurveNode(INodeSource* sou
 
 Wyn::Graphics::NurbsCurveNode* NodeChange::createNurbsCurveNode(INodeSource* source,
                                                                 const ZkGeCurve3d& curve) {
-    std::vector<ZkGePoint3d> samples = CurveSampler(curve).sample();
+    std::vector<ZkGePoint3d> samples = sampleForDrawing(curve);
     Wyn::Graphics::NurbsCurveNode* node = createNurbsCurveNode(source);
     node->points(std::move(samples));
     return node;
@@ -267,17 +226,17 @@ void NodeChange::setPolyLine(const std::vector<Point3f>& points) {
 
 void NodeChange::setCircleArc(const ZkGeCurve3d& arc) {
     auto& node = target<Wyn::Graphics::CircleArcNode>("setCircleArc", "a circle-arc node");
-    node.points(CurveSampler(arc).sample());
+    node.points(sampleForDrawing(arc));
 }
 
 void NodeChange::setEllipseArc(const ZkGeCurve3d& arc) {
     auto& node = target<Wyn::Graphics::EllipseArcNode>("setEllipseArc", "an ellipse-arc node");
-    node.points(CurveSampler(arc).sample());
+    node.points(sampleForDrawing(arc));
 }
 
 void NodeChange::setNurbsCurve(const ZkGeCurve3d& curve) {
     auto& node = target<Wyn::Graphics::NurbsCurveNode>("setNurbsCurve", "a NURBS-curve node");
-    node.points(CurveSampler(curve).sample());
+    node.points(sampleForDrawing(curve));
 }
 
 void NodeChange::geometry(const Wyn::Objects::Mesh& mesh, unsigned flags) {
