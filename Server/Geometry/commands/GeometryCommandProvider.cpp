@@ -7,6 +7,7 @@
 #include "Geometry/commands/SketchCommands.h"
 #include "Geometry/commands/SplineCommands.h"
 #include "Geometry/commands/TextCommands.h"
+#include "Geometry/commands/WorkGeometryCommands.h"
 #include "Kv/Commands/CommandMgr.h"
 
 #include <algorithm>
@@ -28,6 +29,7 @@ void GeometryCommandProvider::registerCommands(CommandMgr& commands) {
     SplineCommands().registerCommands(commands);
     TextCommands().registerCommands(commands);
     Sketch2DCommands().registerCommands(commands);
+    WorkGeometryCommands().registerCommands(commands);
     std::vector<std::string> added;
     for (const Command* command : commands.commands())
         if (std::find(before.begin(), before.end(), command->name()) == before.end())

@@ -42,15 +42,16 @@ std::string run(CommandMgr& commands, Session& session, const std::string& line)
     return printed;
 }
 
-// What drawEveryCurveKind made that the tests edit.
+// What drawEveryKind made that the tests edit.
 struct Drawn {
     std::string line; // shares its end point with a second line
     std::string circle;
 };
 
 // A sketch with every kind of 3D sketch geometry, sharing points where
-// curves meet, a spline carrying both kinds of handle and a boxed text.
-Drawn drawEveryCurveKind(CommandMgr& commands, Session& session) {
+// curves meet, a spline carrying both kinds of handle and a boxed text;
+// then work geometry and a 2D sketch.
+Drawn drawEveryKind(CommandMgr& commands, Session& session) {
     Drawn drawn;
     run(commands, session, "sketch");
     run(commands, session, "point 0 0 5");
@@ -64,6 +65,13 @@ Drawn drawEveryCurveKind(CommandMgr& commands, Session& session) {
     run(commands, session, "tangent " + spline + " 0 1 1 0");
     run(commands, session, "curvature " + spline + " 3 0 0.5 0");
     run(commands, session, "text \"Kv\" 0 5 0 height 2 box");
+    run(commands, session, "workplane 1 1 1 0 0 1");
+    run(commands, session, "workaxis 1 2 3 0 1 0");
+    run(commands, session, "workpoint 3 2 1");
+    run(commands, session, "sketch2d");
+    run(commands, session, "line2d 0 0 4 0");
+    run(commands, session, "arc2d 0 0 4 0 0 4");
+    run(commands, session, "ellipse2d 8 0 2 0 1");
     return drawn;
 }
 
@@ -146,7 +154,7 @@ void configuration(CommandMgr&, Session& session) {
 }
 
 void persistence(CommandMgr& commands, Session& session) {
-    drawEveryCurveKind(commands, session);
+    drawEveryKind(commands, session);
     const std::string before = documentText(session);
     // A document that lost its geometry on the way in would compare equal to
     // an equally empty one read back.
@@ -163,7 +171,7 @@ void persistence(CommandMgr& commands, Session& session) {
 }
 
 void undo(CommandMgr& commands, Session& session) {
-    const Drawn made = drawEveryCurveKind(commands, session);
+    const Drawn made = drawEveryKind(commands, session);
     const std::string drawn = documentText(session);
     run(commands, session, "move " + made.line + " 0 1 0");
     run(commands, session, "delete " + made.circle);

@@ -11,7 +11,8 @@ namespace Kv::Geometry {
 
 // The add-in's self tests: its registration in the host and the documents it
 // populates ("configuration"), and the round trips every kind of sketch
-// geometry must survive ("persistence": save and open; "undo": undo and redo).
+// geometry, text, work geometry and 2D drawings must survive ("persistence":
+// save and open; "undo": undo and redo).
 class GeometrySelfTests {
 public:
     // Registers the tests and returns their names, so that the add-in can

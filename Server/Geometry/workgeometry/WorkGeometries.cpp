@@ -2,6 +2,7 @@
 
 #include "Geometry/workgeometry/WorkGeometry.h"
 #include "Kv/CommonData/IComponent.h"
+#include "Kv/CommonData/ManagedEntity.h"
 #include "Kv/DataModel/MemberRegistration.h"
 
 namespace Kv::Geometry {
@@ -44,8 +45,41 @@ StrongRef<WorkGeometry> WorkGeometries::workGeometry(unsigned int index) const {
     return childAs<WorkGeometry>(index);
 }
 
+Request* WorkGeometries::onProvidePasteRequest(const std::vector<ObjectPath>& pasted,
+                                               const ObjectPath& target, bool isCut, bool isClone,
+                                               bool isReorder) {
+    auto* sink = ::Kv::queryInterface<DataModel::IPasteSink>(parentEntity());
+    return sink ? sink->onProvidePasteRequest(pasted, target, isCut, isClone, isReorder) : nullptr;
+}
+
+bool WorkGeometries::onCanPaste(const std::vector<ObjectPath>& pasted, const ObjectPath& target,
+                                bool isCut, bool) {
+    for (const ObjectPath& path : pasted) {
+        if (path == target)
+            return false;
+        // The deepest managed entity on the path: pasting it into itself or
+        // into something below it cannot work.
+        const auto& elements = path.elements();
+        for (auto it = elements.rbegin(); it != elements.rend(); ++it) {
+            if (!::Kv::queryInterface<Managed::ManagedEntity>(it->get()))
+                continue;
+            if (target.contains(it->get()))
+                return false;
+            break;
+        }
+        auto* geometry = ::Kv::queryInterface<WorkGeometry>(path.leaf());
+        if (isCut && geometry && geometry->parentEntity() == this)
+            return false;
+    }
+    return true;
+}
+
 void* WorkGeometries::queryInterface(const UniqueString& id) {
-    return id == interfaceId() ? this : ToggledWorkGeometryCollection::queryInterface(id);
+    if (id == interfaceId())
+        return this;
+    if (void* found = ToggledWorkGeometryCollection::queryInterface(id))
+        return found;
+    return id == IPasteSink::interfaceId() ? static_cast<IPasteSink*>(this) : nullptr;
 }
 
 } // namespace Kv::Geometry

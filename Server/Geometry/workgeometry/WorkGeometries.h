@@ -2,6 +2,9 @@
 
 #include "Geometry/GeometryEntity.h"
 #include "Geometry/workgeometry/WorkGeometryCollection.h"
+#include "Kv/DataModel/IPasteSink.h"
+
+#include <vector>
 
 namespace Kv {
 class IComponent;
@@ -14,7 +17,8 @@ class WorkGeometry;
 // A component's work planes, axes and points, in creation order. It hands out
 // their numbers, one never-reused counter per kind, and shows or hides them
 // all at once.
-class WorkGeometries : public ToggledWorkGeometryCollection<WorkGeometries> {
+class WorkGeometries : public ToggledWorkGeometryCollection<WorkGeometries>,
+                       public DataModel::IPasteSink {
     KV_GEOMETRY_ENTITY(WorkGeometries, CommonData::CommonBaseGroupEntity)
 
 public:
@@ -33,6 +37,13 @@ public:
     int highWaterMarkPlanes() const { return m_highWaterMarkPlanes; }
     int highWaterMarkAxes() const { return m_highWaterMarkAxes; }
     int highWaterMarkPoints() const { return m_highWaterMarkPoints; }
+
+    // Pasting is the component's business; the collection refuses to paste
+    // something into itself or, when cutting (`isCut`), back into itself.
+    Request* onProvidePasteRequest(const std::vector<ObjectPath>& pasted, const ObjectPath& target,
+                                   bool isCut, bool isClone, bool isReorder) override;
+    bool onCanPaste(const std::vector<ObjectPath>& pasted, const ObjectPath& target, bool isCut,
+                    bool isReorder) override;
 
     void* queryInterface(const UniqueString& id) override;
     KV_INTERFACE_ID("Kv::Geometry::WorkGeometries")

@@ -1,9 +1,13 @@
 #include "Geometry/workgeometry/WorkGeometry.h"
 
+#include "Geometry/workgeometry/WorkGeometries.h"
 #include "Kv/Base/StringTable.h"
 #include "Kv/DataModel/DataChange.h"
 #include "Kv/DataModel/EntityChange.h"
 #include "Kv/DataModel/MemberRegistration.h"
+#include "Kv/Scene/NodeChange.h"
+#include "Kv/Selection/LogicalSelection.h"
+#include "ZkGeMatrix3d.h"
 
 #include <boost/format.hpp>
 
@@ -45,6 +49,71 @@ void WorkGeometry::setUserId(int id) {
     m_id = id;
 }
 
+bool WorkGeometry::onCanDelete(const ObjectPath& path) {
+    return !m_isOrigin && Geometry3D::onCanDelete(path);
+}
+
+bool WorkGeometry::onCanReorder(const std::vector<ObjectPath>& paths,
+                                const ObjectPath& target) const {
+    for (const ObjectPath& path : paths) {
+        if (path == target)
+            return false;
+        auto* geometry = ::Kv::queryInterface<WorkGeometry>(path.leaf());
+        if (geometry && geometry->parentEntity() == parentEntity())
+            return true;
+    }
+    return false;
+}
+
+DataModel::IPasteSink* WorkGeometry::componentPasteSink() const {
+    auto* collection = ::Kv::queryInterface<WorkGeometries>(parentEntity());
+    return collection ? ::Kv::queryInterface<DataModel::IPasteSink>(collection->parentEntity())
+                      : nullptr;
+}
+
+Request* WorkGeometry::onProvidePasteRequest(const std::vector<ObjectPath>& pasted,
+                                             const ObjectPath& target, bool isCut, bool isClone,
+                                             bool isReorder) {
+    DataModel::IPasteSink* sink = componentPasteSink();
+    return sink ? sink->onProvidePasteRequest(pasted, target, isCut, isClone, isReorder) : nullptr;
+}
+
+bool WorkGeometry::onCanPaste(const std::vector<ObjectPath>& pasted, const ObjectPath& target,
+                              bool isCut, bool isReorder) {
+    DataModel::IPasteSink* sink = componentPasteSink();
+    return sink && sink->onCanPaste(pasted, target, isCut, isReorder);
+}
+
+StrongRef<LogicalSelection>
+WorkGeometry::onCreateViewDependentLogicalSelection(const ObjectPath& path, const ZkGePoint3d* hit,
+                                                    const ScreenProjection& toScreen) {
+    const bool namesHandle = path.qualifier() >= 1 && path.qualifier() <= extentHandleCount();
+    const int handle = namesHandle || !hit ? 0 : extentHandleAt(*hit, toScreen);
+    if (handle == 0)
+        return onCreateLogicalSelection(path);
+    ObjectPath qualified = path;
+    qualified.qualify(handle);
+    return onCreateLogicalSelection(qualified);
+}
+
+ZkGePoint3d WorkGeometry::onScreen(const ScreenProjection& toScreen, const ZkGePoint3d& point) {
+    ZkGePoint3d screen = toScreen(point);
+    screen.z = 0.0;
+    return screen;
+}
+
+bool WorkGeometry::onProvideNominalHitInfo(const LogicalSelection*, const ZkGeMatrix3d& transform,
+                                           ZkGePoint3d& point, ZkGeMatrix3d& pointTransform) const {
+    point = nominalPoint();
+    pointTransform = transform;
+    return true;
+}
+
+void WorkGeometry::onCreateGeometryNode(Scene::NodeChange& change) {
+    Geometry3D::onCreateGeometryNode(change);
+    change.clientType(kClientType);
+}
+
 std::wstring WorkGeometry::userName() const {
     return L"WG";
 }
@@ -70,6 +139,10 @@ void* WorkGeometry::queryInterface(const UniqueString& id) {
         return this;
     if (void* base = Geometry3D::queryInterface(id))
         return base;
+    if (id == IPasteSource::interfaceId())
+        return static_cast<IPasteSource*>(this);
+    if (id == IPasteSink::interfaceId())
+        return static_cast<IPasteSink*>(this);
     return id == IScriptableObject::interfaceId() ? static_cast<IScriptableObject*>(this) : nullptr;
 }
 

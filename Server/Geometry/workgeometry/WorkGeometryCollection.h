@@ -8,6 +8,13 @@
 #include "Kv/DataModel/EntityChange.h"
 #include "Kv/DataModel/IScriptableObject.h"
 #include "Kv/DataModel/Onk.h"
+#include "Kv/Scene/INodeSource.h"
+#include "Kv/Scene/NodeChange.h"
+#include "Wyn/Graphics/GroupNode.h"
+#include "Wyn/Objects/Ref.h"
+
+#include "ZkGeMatrix3d.h"
+#include "ZkGePoint3d.h"
 
 #include <boost/format.hpp>
 
@@ -67,10 +74,13 @@ protected:
 };
 
 // A collection the user shows and hides as a whole. Its "visible" member is
-// registered by the derived class, which also gives it its first value.
+// registered by the derived class, which also gives it its first value. In the
+// scene it is a group node of the work geometry client type holding its
+// children's nodes, hidden with the switch.
 template <class Derived>
 class ToggledWorkGeometryCollection : public WorkGeometryCollection<Derived>,
-                                      public CommonData::IVisibilityToggle {
+                                      public CommonData::IVisibilityToggle,
+                                      public Scene::INodeSource {
 public:
     bool isVisible(CommonData::IComponentTraversalContext* = nullptr) override { return m_visible; }
     void isVisible(bool visible) {
@@ -82,9 +92,52 @@ public:
         return true;
     }
 
+    Wyn::Graphics::ARenderNode* sceneNode() const override { return m_groupNode.get(); }
+    void sceneNode(Wyn::Graphics::ARenderNode* node) override {
+        m_groupNode = dynamic_cast<Wyn::Graphics::GroupNode*>(node);
+    }
+    Wyn::Graphics::GroupNode* groupNode() const { return m_groupNode.get(); }
+    void onCreateScene(Scene::NodeChange& change) override {
+        m_groupNode = change.createGroupNode(this);
+        change.clientType(WorkGeometry::kClientType);
+        INodeSource::onCreateScene(change);
+    }
+    void createChildNodes(Scene::NodeChange& change) override {
+        for (const StrongRef<Entity>& child : this->children())
+            if (auto* source = ::Kv::queryInterface<Scene::INodeSource>(child.get()))
+                if (Wyn::Graphics::ARenderNode* node = source->createScene())
+                    change.addChild(node);
+    }
+    bool realizeAddedChild(Scene::NodeChange& change, Scene::INodeSource* child) override {
+        if (Wyn::Graphics::ARenderNode* node = child->createScene())
+            change.addChild(node);
+        return true;
+    }
+    void realizeAppearance(Scene::NodeChange& change) override {
+        if (m_visible)
+            change.removeAttribute(0);
+        else
+            change.visibility(false);
+    }
+    void releaseScene() override {
+        INodeSource::releaseScene();
+        m_groupNode = nullptr;
+    }
+    Entity* nodeSourceEntity() override { return this; }
+
+    // A pick of the collection as a whole lands on the component's origin.
+    bool onProvideNominalHitInfo(const LogicalSelection*, const ZkGeMatrix3d& transform,
+                                 ZkGePoint3d& point, ZkGeMatrix3d& pointTransform) const {
+        point = ZkGePoint3d::kOrigin;
+        pointTransform = transform;
+        return true;
+    }
+
     void* queryInterface(const UniqueString& id) override {
         if (void* found = WorkGeometryCollection<Derived>::queryInterface(id))
             return found;
+        if (id == INodeSource::interfaceId())
+            return static_cast<INodeSource*>(this);
         return id == IVisibilityToggle::interfaceId() ? static_cast<IVisibilityToggle*>(this)
                                                       : nullptr;
     }
@@ -93,11 +146,34 @@ protected:
     ToggledWorkGeometryCollection(Entity* component, bool visible)
         : WorkGeometryCollection<Derived>(component)
         , m_visible(visible) {}
+    // A collection read from a file joins its document's scene at once, as a
+    // made one does after creation; its children follow when it gathers
+    // their nodes.
     ToggledWorkGeometryCollection(Segment* segment, uint64_t id, bool visible)
         : WorkGeometryCollection<Derived>(segment, id)
-        , m_visible(visible) {}
+        , m_visible(visible) {
+        connectScene();
+    }
+
+    // In the scene from creation until deletion; every change is passed on,
+    // so that a visibility change shows or hides the node.
+    void onPostCreation(int kind) override {
+        WorkGeometryCollection<Derived>::onPostCreation(kind);
+        connectScene();
+    }
+    void onPostChange(const EntityChange& change) override {
+        WorkGeometryCollection<Derived>::onPostChange(change);
+        onPostChangeScene(change.changeType());
+    }
+    void onPreDeletion(int kind) override {
+        disconnectScene();
+        WorkGeometryCollection<Derived>::onPreDeletion(kind);
+    }
 
     bool m_visible;
+
+private:
+    Wyn::Objects::Ref<Wyn::Graphics::GroupNode> m_groupNode;
 };
 
 } // namespace Kv::Geometry

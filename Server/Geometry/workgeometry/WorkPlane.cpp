@@ -5,12 +5,37 @@
 #include "Kv/DataModel/EntityChange.h"
 #include "Kv/DataModel/MemberRegistration.h"
 #include "Kv/DataModel/Onk.h"
+#include "Kv/Scene/BuildSimpleMesh.h"
+#include "Kv/Scene/EnvironmentEventSource.h"
+#include "Kv/Scene/EnvironmentManager.h"
+#include "Kv/Scene/NodeChange.h"
+#include "Wyn/Objects/BBox.h"
 #include "ZkGeBoundBlock2d.h"
+#include "ZkGeLine3d.h"
 #include "ZkGeMatrix3d.h"
 
 #include <boost/format.hpp>
 
+#include <tuple>
+#include <utility>
+
 namespace Kv::Geometry {
+namespace {
+
+// How near (in pixels) a pick must come to a corner or an edge of the drawn
+// rectangle to take that handle instead of the plane.
+constexpr double kCornerPickRadius = 15.0;
+constexpr double kEdgePickRadius = 10.0;
+
+// Distance on screen from `point` to the unbounded line through `a` and `b`
+// (to `a` when the two coincide, as for a plane seen edge-on).
+double lineDistance(const ZkGePoint3d& a, const ZkGePoint3d& b, const ZkGePoint3d& point) {
+    if (a.isEqualTo(b))
+        return a.distanceTo(point);
+    return ZkGeLine3d(a, b - a).distanceTo(point);
+}
+
+} // namespace
 
 KV_GEOMETRY_ENTITY_IMPL(WorkPlane)
 
@@ -54,6 +79,7 @@ WorkPlane::WorkPlane(Entity* parent, const ZkGePlane& plane)
     if (auto* collection = ::Kv::queryInterface<WorkGeometries>(parent))
         setUserId(collection->getNextWorkPlaneID());
     initializeMemberSetIfNeeded();
+    Scene::EnvironmentEventSource::subscribe(this);
 }
 
 // Origin planes are drawn as small squares near the origin, out of the way of
@@ -65,11 +91,17 @@ WorkPlane::WorkPlane(Entity* parent, const ZkGePlane& plane, bool isOrigin,
     , m_llParam(0.25, 0.25)
     , m_urParam(2.0, 2.0) {
     initializeMemberSetIfNeeded();
+    Scene::EnvironmentEventSource::subscribe(this);
 }
 
 WorkPlane::WorkPlane(Segment* segment, uint64_t id)
     : WorkGeometry(segment, id) {
     initializeMemberSetIfNeeded();
+    Scene::EnvironmentEventSource::subscribe(this);
+}
+
+WorkPlane::~WorkPlane() {
+    Scene::EnvironmentEventSource::unsubscribe(this);
 }
 
 void WorkPlane::initializeMemberSet(uint32_t, MemberSet& memberSet) {
@@ -143,6 +175,130 @@ void WorkPlane::scaleExtents(double factor) {
     m_urParam += growth;
 }
 
+void WorkPlane::setOnePointExtent(const ZkGePoint3d& point, WorkPlaneExtentPointType type) {
+    EntityChange change(this, kTransactDo, kChangeProperties, 3, nullptr, true);
+    const ZkGePoint2d param = paramOf(point);
+    switch (type) {
+    case kLowerLeftCorner:
+        m_llParam = param;
+        break;
+    case kLowerRightCorner:
+        m_urParam.x = param.x;
+        m_llParam.y = param.y;
+        break;
+    case kUpperLeftCorner:
+        m_llParam.x = param.x;
+        m_urParam.y = param.y;
+        break;
+    case kUpperRightCorner:
+        m_urParam = param;
+        break;
+    }
+}
+
+void WorkPlane::setOneLineExtent(const ZkGePoint3d& point, WorkPlaneExtentLineType type) {
+    EntityChange change(this, kTransactDo, kChangeProperties, 3, nullptr, true);
+    const ZkGePoint2d param = paramOf(point);
+    switch (type) {
+    case kLeftEdge:
+        m_llParam.x = param.x;
+        break;
+    case kRightEdge:
+        m_urParam.x = param.x;
+        break;
+    case kBottomEdge:
+        m_llParam.y = param.y;
+        break;
+    case kTopEdge:
+        m_urParam.y = param.y;
+        break;
+    }
+}
+
+void WorkPlane::calculateExtentFromProjectionDirection(ZkGePoint3d& point, ZkGeVector3d direction,
+                                                       const ZkGeMatrix3d& toWorld) const {
+    const ZkGeMatrix3d toLocal = toWorld.inverse();
+    point.transformBy(toLocal);
+    direction.transformBy(toLocal);
+    point = point.project(m_plane, direction);
+}
+
+int WorkPlane::extentHandleAt(const ZkGePoint3d& hit, const ScreenProjection& toScreen) const {
+    if (isOrigin())
+        return 0;
+    ZkGePoint3d lowerLeft, upperLeft, lowerRight, upperRight;
+    getAllExtents(lowerLeft, upperLeft, lowerRight, upperRight);
+    const ZkGePoint3d at = onScreen(toScreen, hit);
+    const ZkGePoint3d ll = onScreen(toScreen, lowerLeft), ul = onScreen(toScreen, upperLeft),
+                      lr = onScreen(toScreen, lowerRight), ur = onScreen(toScreen, upperRight);
+    const std::pair<int, ZkGePoint3d> corners[] = {{kLowerLeftCorner, ll},
+                                                   {kUpperLeftCorner, ul},
+                                                   {kLowerRightCorner, lr},
+                                                   {kUpperRightCorner, ur}};
+    for (const auto& [handle, corner] : corners)
+        if (corner.distanceTo(at) < kCornerPickRadius)
+            return handle;
+    const std::tuple<int, ZkGePoint3d, ZkGePoint3d> edges[] = {
+        {kLeftEdge, ul, ll}, {kRightEdge, ur, lr}, {kBottomEdge, lr, ll}, {kTopEdge, ur, ul}};
+    for (const auto& [handle, from, to] : edges)
+        if (lineDistance(from, to, at) < kEdgePickRadius)
+            return handle;
+    return 0;
+}
+
+void WorkPlane::realizeGeometry(Scene::NodeChange& change) {
+    ZkGePoint3d lowerLeft, upperLeft, lowerRight, upperRight;
+    getAllExtents(lowerLeft, upperLeft, lowerRight, upperRight);
+    const ZkGePoint3d corners[] = {lowerLeft, lowerRight, upperRight, upperLeft};
+    std::vector<Point3f> positions;
+    Wyn::Objects::BBox box;
+    for (const ZkGePoint3d& corner : corners) {
+        positions.emplace_back(float(corner.x), float(corner.y), float(corner.z));
+        box.extend(corner);
+    }
+    const ZkGeVector3d normal = m_plane.normal();
+    const std::vector<Point3f> normals(4,
+                                       Point3f(float(normal.x), float(normal.y), float(normal.z)));
+    const std::vector<Scene::TexCoord> texture{{0, 1}, {1, 1}, {1, 0}, {0, 0}};
+    const std::vector<unsigned> indices{0, 1, 2, 2, 3, 0};
+    change.geometry(Scene::BuildSimpleMesh(4, positions, normals, texture, indices), 15);
+    box.radius(-1.0);
+    change.modelBox(box);
+}
+
+// Origin planes keep a fixed size on screen about their origin.
+void WorkPlane::realizeAppearance(Scene::NodeChange& change) {
+    applyActiveEnvironmentColors();
+    applyOccludedEffect(change);
+    if (isVisible())
+        change.removeAttribute(0);
+    else
+        change.visibility(false);
+    if (isOrigin())
+        change.pixelScale(50.0, 1.0, m_plane.pointOnPlane());
+    change.depthPriority(1);
+    change.nodeFlags(0x100000);
+    change.nodeFlags(0x80000);
+}
+
+void WorkPlane::activeEnvironmentChanged(Event*) {
+    if (applyActiveEnvironmentColors() && sceneNode()) {
+        Scene::NodeChange change(sceneNode());
+        applyOccludedEffect(change);
+    }
+}
+
+bool WorkPlane::applyActiveEnvironmentColors() {
+    const Color previous = m_color;
+    m_color =
+        Scene::EnvironmentManager::getEnvManager().activeEnvironment()->workPlaneColor().toColor();
+    return m_color != previous;
+}
+
+void WorkPlane::applyOccludedEffect(Scene::NodeChange& change) const {
+    change.occludedEffect("", m_color, 1.0, 0.4);
+}
+
 // The normal comes from the transformed in-plane axes, which stays right under
 // non-uniform scaling where a transformed normal would not.
 void WorkPlane::onTransformBy(const ZkGeMatrix3d& transform) {
@@ -159,6 +315,10 @@ void WorkPlane::onTransformBy(const ZkGeMatrix3d& transform) {
 void WorkPlane::onTranslate(const ZkGeVector3d& offset) {
     EntityChange change(this, kTransactDo, kChangeGeometry, 3, nullptr, true);
     m_plane.set(m_plane.pointOnPlane() + offset, m_plane.normal());
+}
+
+ZkGePoint3d WorkPlane::nominalPoint() const {
+    return m_plane.pointOnPlane();
 }
 
 std::wstring WorkPlane::userName() const {

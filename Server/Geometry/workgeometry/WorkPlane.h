@@ -1,17 +1,38 @@
 #pragma once
 
 #include "Geometry/workgeometry/WorkGeometry.h"
+#include "Kv/Base/Color.h"
+#include "Kv/Scene/EnvironmentEventSite.h"
 #include "ZkGePlane.h"
 #include "ZkGePoint2d.h"
 
 namespace Kv::Geometry {
 
+// The corner handles of a work plane's rectangle.
+enum WorkPlaneExtentPointType {
+    kLowerLeftCorner = 1,
+    kLowerRightCorner = 2,
+    kUpperLeftCorner = 3,
+    kUpperRightCorner = 4,
+};
+
+// The edge handles of a work plane's rectangle.
+enum WorkPlaneExtentLineType {
+    kLeftEdge = 5,
+    kRightEdge = 6,
+    kBottomEdge = 7,
+    kTopEdge = 8,
+};
+
 // A construction plane of a component: an infinite plane drawn as the
-// rectangle its extent spans in the plane's own (u, v) parameters.
-class WorkPlane : public WorkGeometry {
+// rectangle its extent spans in the plane's own (u, v) parameters, in the
+// active environment's work plane colour.
+class WorkPlane : public WorkGeometry, public Scene::EnvironmentEventSite {
     KV_GEOMETRY_ENTITY(WorkPlane, WorkGeometry)
 
 public:
+    ~WorkPlane() override;
+
     // A numbered plane spanning -5..5 in both parameters; `parent` must be the
     // component's WorkGeometries.
     static StrongRefCreator<WorkPlane> make(const StrongRef<Entity>& parent,
@@ -41,6 +62,30 @@ public:
     void setExtents(const ZkGePoint3d& min, const ZkGePoint3d& max);
     // Moves every side out by `factor` times the full width or height.
     void scaleExtents(double factor);
+    // Drags one corner, or one edge, to the parameters of `point` projected
+    // onto the plane; the other values stay, so the rectangle may turn inside
+    // out. Handle values out of range change nothing.
+    void setOnePointExtent(const ZkGePoint3d& point, WorkPlaneExtentPointType type);
+    void setOneLineExtent(const ZkGePoint3d& point, WorkPlaneExtentLineType type);
+    // Replaces `point` by where it meets the plane when moved along
+    // `direction`, both given in the coordinates `toWorld` maps to the plane's.
+    void calculateExtentFromProjectionDirection(ZkGePoint3d& point, ZkGeVector3d direction,
+                                                const ZkGeMatrix3d& toWorld) const;
+
+    // The extent handle a pick at `hit` (screen pixels) lands on, 1..8 as the
+    // handle types number them, or 0 for the plane itself. Corners are tried
+    // first with the larger radius; origin planes offer no handles.
+    int extentHandleAt(const ZkGePoint3d& hit, const ScreenProjection& toScreen) const override;
+
+    // The colour the plane is drawn in, as the active environment gave it
+    // when the appearance was last realised.
+    const Color& displayColor() const { return m_color; }
+
+    // Scene: one shaded quad over the rectangle, in model coordinates.
+    void realizeTransform(Scene::NodeChange&) override {}
+    void realizeGeometry(Scene::NodeChange& change) override;
+    void realizeAppearance(Scene::NodeChange& change) override;
+    void activeEnvironmentChanged(Event* event) override;
 
     std::wstring userName() const override;
     // Scripting name "WorkPlane", represented by the user name.
@@ -57,6 +102,8 @@ protected:
     void onTranslate(const ZkGeVector3d& offset) override;
     void onTransformBy(const ZkGeMatrix3d& transform) override;
     std::wstring onToString() const override;
+    ZkGePoint3d nominalPoint() const override;
+    int extentHandleCount() const override { return 8; }
 
 private:
     WorkPlane(Entity* parent, const ZkGePlane& plane);
@@ -68,10 +115,14 @@ private:
     // The plane's point at parameters (u, v), and back.
     ZkGePoint3d evalPoint(const ZkGePoint2d& param) const;
     ZkGePoint2d paramOf(const ZkGePoint3d& point) const;
+    // Takes the colour from the active environment; true when it changed.
+    bool applyActiveEnvironmentColors();
+    void applyOccludedEffect(Scene::NodeChange& change) const;
 
     ZkGePlane m_plane;
     ZkGePoint2d m_llParam{-5.0, -5.0};
     ZkGePoint2d m_urParam{5.0, 5.0};
+    Color m_color{1, 1, 1, 1};
 };
 
 } // namespace Kv::Geometry

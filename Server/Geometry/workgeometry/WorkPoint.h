@@ -3,6 +3,10 @@
 #include "Geometry/workgeometry/WorkGeometry.h"
 #include "ZkGePoint3d.h"
 
+namespace Kv::Scene {
+class ImageResource;
+}
+
 namespace Kv::Geometry {
 
 // A construction point of a component: one position, named Point<n> after
@@ -26,6 +30,12 @@ public:
     const ZkGePoint3d& point() const { return m_point; }
     void point(const ZkGePoint3d& position);
 
+    // Scene: a screen-sized image facing the viewer, moved to the position.
+    void onCreateScene(Scene::NodeChange& change) override;
+    void realizeTransform(Scene::NodeChange& change) override;
+    void realizeGeometry(Scene::NodeChange& change) override;
+    void realizeAppearance(Scene::NodeChange& change) override;
+
     std::wstring userName() const override;
     // Scripting name "WorkPoint", represented by the user name.
     bool getOnk(Onk& key) override;
@@ -41,6 +51,7 @@ protected:
     void onTranslate(const ZkGeVector3d& offset) override;
     void onTransformBy(const ZkGeMatrix3d& transform) override;
     std::wstring onToString() const override;
+    ZkGePoint3d nominalPoint() const override;
 
 private:
     WorkPoint(Entity* parent, const ZkGePoint3d& position);
@@ -48,6 +59,9 @@ private:
               const std::wstring& originName);
     void initializeMemberSet(uint32_t version, MemberSet& memberSet);
     void initializeMemberSetIfNeeded();
+
+    // The origin point image for an origin point, the point image otherwise.
+    const Scene::ImageResource* image() const;
 
     ZkGePoint3d m_point;
 };
