@@ -1,9 +1,12 @@
-#include "Kv/Commands/CommandLine.h"
+#include "../ErrorMessage.h"
+
 #include "Kv/Commands/ArgumentError.h"
+#include "Kv/Commands/CommandLine.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,13 +23,8 @@ std::vector<std::string> texts(const std::string& line) {
 }
 
 // The message of the ArgumentError `read` throws, or "" when it throws none.
-template <class Read> std::string errorOf(Read read) {
-    try {
-        read();
-    } catch (const ArgumentError& error) {
-        return error.what();
-    }
-    return "";
+std::string errorOf(const std::function<void()>& read) {
+    return Kv::Tests::errorMessageOf<ArgumentError>(read);
 }
 
 using Words = std::vector<std::string>;

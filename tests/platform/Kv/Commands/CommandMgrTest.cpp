@@ -1,3 +1,4 @@
+#include "../ErrorMessage.h"
 #include "TestItem.h"
 
 #include "Kv/AddInMgr/AddInMgr.h"
@@ -59,12 +60,7 @@ protected:
     bool run(const std::string& line) { return m_commands.run(line, m_context); }
 
     std::string errorOf(const std::string& line) {
-        try {
-            run(line);
-        } catch (const CommandError& error) {
-            return error.what();
-        }
-        return "";
+        return Kv::Tests::errorMessageOf<CommandError>([&] { run(line); });
     }
 
     Kv::AddInMgr m_addIns;

@@ -1,3 +1,4 @@
+#include "../ErrorMessage.h"
 #include "TestFolder.h"
 #include "TestItem.h"
 
@@ -114,12 +115,9 @@ TEST_F(SessionTest, PathsLeadBackToTheirEntities) {
     EXPECT_EQ(m_session.find("./TestItem#1"), a.get());
 
     EXPECT_EQ(m_session.find("TestFolder#2/TestItem#3"), nullptr);
-    try {
-        m_session.resolve("TestFolder#2/TestItem#3");
-        FAIL() << "resolved a path to nothing";
-    } catch (const Kv::CommandError& error) {
-        EXPECT_STREQ(error.what(), "no entity 'TestItem#3' in 'TestFolder#2'");
-    }
+    EXPECT_EQ(Kv::Tests::errorMessageOf<Kv::CommandError>(
+                  [&] { m_session.resolve("TestFolder#2/TestItem#3"); }),
+              "no entity 'TestItem#3' in 'TestFolder#2'");
     m_session.setCurrentPath({});
     EXPECT_THROW(m_session.resolve("./TestItem#1"), Kv::CommandError);
 }

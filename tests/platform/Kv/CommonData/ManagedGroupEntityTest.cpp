@@ -19,18 +19,15 @@ protected:
     TestDocument doc;
 };
 
-TEST_F(ManagedGroupEntityTest, NewGroupEntitiesBecomeTheLastChildOfTheirParent) {
+// New group entities become the last child of their parent, unless their
+// maker inserted them already.
+TEST_F(ManagedGroupEntityTest, AChildItsMakerAlreadyInsertedIsNotAddedAgain) {
     StrongRef<TestItem> a = TestItem::make(doc.group.get());
     StrongRef<TestItem> b = TestItem::make(doc.group.get());
     EXPECT_EQ(children(*doc.group), (std::vector<Entity*>{a.get(), b.get()}));
     EXPECT_EQ(b->parentEntity(), doc.group.get());
     EXPECT_EQ(doc.component->indexOf(doc.group.get()), 0u);
     EXPECT_FALSE(a->isCreating());
-}
-
-TEST_F(ManagedGroupEntityTest, AChildItsMakerAlreadyInsertedIsNotAddedAgain) {
-    StrongRef<TestItem> a = TestItem::make(doc.group.get());
-    StrongRef<TestItem> b = TestItem::make(doc.group.get());
     doc.asset.beginTransaction("make at");
     StrongRef<TestItem> first = TestItem::makeAt(doc.group.get(), 0);
     doc.asset.commitTransaction();

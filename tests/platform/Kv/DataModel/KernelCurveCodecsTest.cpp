@@ -1,40 +1,14 @@
-#include "Kv/DataModel/ZkGeValueMetaType.h"
+#include "../ErrorMessage.h"
+#include "KernelValueBytes.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
 #include <limits>
-#include <sstream>
 
-namespace Kv {
+namespace Kv::Tests {
 namespace {
-
-template <class T> std::string encoded(const T& value) {
-    ByteWriter out;
-    MemberContext context;
-    ZkGeValueMetaType::get<T>()->encode(&value, nullptr, out, context);
-    return out.take();
-}
-
-template <class T> T decoded(const std::string& bytes) {
-    ByteReader in(bytes);
-    MemberContext context;
-    T value;
-    ZkGeValueMetaType::get<T>()->decode(&value, nullptr, in, context);
-    in.expectEnd();
-    return value;
-}
-
-template <class T> T readBack(const T& value) {
-    return decoded<T>(encoded(value));
-}
-
-template <class T> std::string printed(const T& value) {
-    std::ostringstream out;
-    ZkGeValueMetaType::get<T>()->print(&value, nullptr, out, MemberContext());
-    return out.str();
-}
 
 // The bytes with one number replaced.
 template <class N> std::string with(std::string bytes, size_t offset, N value) {
@@ -137,12 +111,10 @@ TEST(KernelCurveCodecsTest, DamagedDataIsRefused) {
     EXPECT_THROW(decoded<ZkGeNurbCurve3d>(with<uint32_t>(spline, 13, 1u << 30)), FormatError);
     EXPECT_THROW(decoded<ZkGeNurbCurve3d>(with(spline, 17 + 8 * 5, -1.0)), FormatError);
     for (size_t tail : {8u, 40u, 57u, 73u}) { // tangents, fit tolerance, fit points
-        try {
-            decoded<ZkGeNurbCurve3d>(with(spline, spline.size() - tail, nan));
-            ADD_FAILURE() << "NaN " << tail << " bytes before the end was read";
-        } catch (const FormatError& error) {
-            EXPECT_NE(std::string(error.what()).find("ZkGeNurbCurve3d"), std::string::npos);
-        }
+        const std::string error = errorMessageOf<FormatError>(
+            [&] { decoded<ZkGeNurbCurve3d>(with(spline, spline.size() - tail, nan)); });
+        EXPECT_NE(error.find("ZkGeNurbCurve3d"), std::string::npos)
+            << "NaN " << tail << " bytes before the end: " << error;
     }
     const std::string rational = encoded(quarterCircle());
     // The last weight, just before the fit flag.
@@ -167,4 +139,4 @@ TEST(KernelCurveCodecsTest, CurvesPrintAsTheKernelFormatsThem) {
 }
 
 } // namespace
-} // namespace Kv
+} // namespace Kv::Tests

@@ -40,6 +40,9 @@ TEST_F(SegmentTest, EveryIdentifierFindsItsEntity) {
         ASSERT_EQ(segment->findEntity(id), made[id]) << id;
     EXPECT_EQ(segment->findEntity(0), nullptr);
     EXPECT_EQ(segment->findEntity(5001), nullptr);
+    // An identifier is taken once.
+    EXPECT_THROW(TestItem::s_metaType().makeInstance(segment, 7), std::runtime_error);
+    EXPECT_EQ(segment->findEntity(7), made[7]);
     EXPECT_EQ(segment->entityCount(), 5000u);
     EXPECT_EQ(segment->highestEntityId(), 5000u);
     EXPECT_EQ(asset.findEntity(segment->key(), 1234), made[1234]);
@@ -58,6 +61,9 @@ TEST_F(SegmentTest, HugeAndScatteredIdentifiersKeepTheIndexSmall) {
         EXPECT_EQ(segment->findEntity(ids[i]), held[i].get()) << ids[i];
     EXPECT_EQ(segment->findEntity(maximum - 1), nullptr);
     EXPECT_EQ(segment->findEntity(uint64_t(1) << 41), nullptr);
+    const uint64_t far = (uint64_t(1) << 50) + 1;
+    EXPECT_THROW(TestItem::s_metaType().makeInstance(segment, far), std::runtime_error);
+    EXPECT_EQ(segment->findEntity(far), held[50].get());
     EXPECT_EQ(segment->entityCount(), ids.size());
     EXPECT_LT(segment->idTableSize(), 10000u);
     EXPECT_EQ(segment->highestEntityId(), maximum);
@@ -75,17 +81,6 @@ TEST_F(SegmentTest, AFarIdentifierStaysFoundWhenTheTableGrowsPastIt) {
     EXPECT_THROW(TestItem::s_metaType().makeInstance(segment, 20000), std::runtime_error);
     EXPECT_EQ(segment->findEntity(20000), far);
     EXPECT_EQ(segment->entityCount(), 29999u);
-}
-
-TEST_F(SegmentTest, AnIdentifierIsTakenOnce) {
-    Entity* near = load(7);
-    Entity* far = load(uint64_t(1) << 50);
-    EXPECT_THROW(TestItem::s_metaType().makeInstance(segment, 7), std::runtime_error);
-    EXPECT_THROW(TestItem::s_metaType().makeInstance(segment, uint64_t(1) << 50),
-                 std::runtime_error);
-    EXPECT_EQ(segment->findEntity(7), near);
-    EXPECT_EQ(segment->findEntity(uint64_t(1) << 50), far);
-    EXPECT_EQ(segment->entityCount(), 2u);
 }
 
 // A deleted entity's identifier finds nothing and is never handed out again,

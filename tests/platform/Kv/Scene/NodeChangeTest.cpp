@@ -1,5 +1,7 @@
-#include "Kv/Scene/NodeChange.h"
+#include "../ErrorMessage.h"
+
 #include "Kv/Scene/INodeSource.h"
+#include "Kv/Scene/NodeChange.h"
 #include "Kv/Scene/SceneManager.h"
 #include "Wyn/Graphics/CircleArcNode.h"
 #include "Wyn/Graphics/EllipseArcNode.h"
@@ -29,6 +31,7 @@ using Kv::Color;
 using Kv::UniqueString;
 using Kv::Scene::INodeSource;
 using Kv::Scene::NodeChange;
+using Kv::Tests::errorMessageOf;
 using Wyn::Objects::Image;
 using Wyn::Objects::makeRef;
 using Wyn::Objects::Ref;
@@ -62,15 +65,6 @@ int countRed(const Image& image) {
 // Image row of a model y.
 int row(double y) {
     return 99 - static_cast<int>(y);
-}
-
-std::string what(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return "(nothing thrown)";
 }
 
 TEST(NodeChange, TheFirstNodeMadeBecomesTheChangesNodeAndMadeNodesLiveWithIt) {
@@ -303,15 +297,16 @@ TEST(NodeChange, PixelScaleAndBillboardKeepMarkersScreenSized) {
 
 TEST(NodeChange, MisuseIsReportedWithTheOperationAndTheNodeKind) {
     NodeChange empty;
-    EXPECT_EQ(what([&] { empty.colorEffect(Color()); }),
+    EXPECT_EQ(errorMessageOf([&] { empty.colorEffect(Color()); }),
               "colorEffect: the node change has no node");
     NodeChange group(makeRef<GroupNode>());
-    EXPECT_EQ(what([&] { group.setPolyLine(ZkGePoint3d(), ZkGePoint3d(1, 0, 0)); }),
+    EXPECT_EQ(errorMessageOf([&] { group.setPolyLine(ZkGePoint3d(), ZkGePoint3d(1, 0, 0)); }),
               "setPolyLine needs a polyline node, not a group node");
-    EXPECT_EQ(what([&] { group.geometry(Wyn::Objects::Mesh()); }),
+    EXPECT_EQ(errorMessageOf([&] { group.geometry(Wyn::Objects::Mesh()); }),
               "geometry needs a geometry node, not a group node");
-    EXPECT_EQ(what([&] { group.text(L"x"); }), "text needs a text node, not a group node");
-    EXPECT_EQ(what([&] { group.removeAttribute(42); }),
+    EXPECT_EQ(errorMessageOf([&] { group.text(L"x"); }),
+              "text needs a text node, not a group node");
+    EXPECT_EQ(errorMessageOf([&] { group.removeAttribute(42); }),
               "removeAttribute: there is no attribute type 42");
     Source source;
     EXPECT_THROW(group.addChild(static_cast<ARenderNode*>(nullptr)), std::logic_error);

@@ -1,5 +1,7 @@
-#include "Kv/Base/Resources.h"
+#include "../ErrorMessage.h"
+
 #include "Kv/Base/PathInfo.h"
+#include "Kv/Base/Resources.h"
 
 #include <gtest/gtest.h>
 
@@ -62,13 +64,9 @@ TEST(Resources, ImagesComeFromTheLocalizationDirectoryAndAreKept) {
 
 TEST(Resources, AMissingImageIsReportedWithItsPath) {
     Kv::Scene::ResourceMgr manager(testing::TempDir() + "/no-resources");
-    try {
-        manager.image("Point/default.png");
-        FAIL() << "a missing file gave an image";
-    } catch (const std::runtime_error& e) {
-        EXPECT_NE(std::string(e.what()).find("no-resources/Point/default.png"), std::string::npos)
-            << e.what();
-    }
+    const std::string error =
+        Kv::Tests::errorMessageOf<std::runtime_error>([&] { manager.image("Point/default.png"); });
+    EXPECT_NE(error.find("no-resources/Point/default.png"), std::string::npos) << error;
     EXPECT_EQ(manager.cachedImageCount(), 0u);
 }
 

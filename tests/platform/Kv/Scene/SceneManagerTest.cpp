@@ -1,5 +1,7 @@
 #include "SceneTestEntities.h"
 
+#include "../DataModel/TestEntities.h"
+
 #include "Kv/Scene/NodeChange.h"
 #include "Kv/Scene/NodeData.h"
 #include "Kv/Scene/SceneManager.h"
@@ -43,7 +45,7 @@ protected:
 
     SceneManager& scene() { return doc.asset.sceneManager(); }
 
-    SceneDocument doc;
+    Tests::TestDocument doc;
     StrongRef<SceneGroup> group;
     StrongRef<SceneLine> line;
 };

@@ -21,13 +21,6 @@ EntityMetaTypeOf<SceneLine> g_sceneLineMetaType("KvSceneTests", "KvSceneTests::S
                                                 "Kv::CommonData::CommonBaseGroupEntity",
                                                 EntityMetaType::kConcrete);
 
-void log(const char* hook, const std::string& label) {
-    const std::string entry = std::string(hook) + ":" + label;
-    hookLog().push_back(entry);
-    if (hookAction())
-        hookAction()(entry);
-}
-
 } // namespace
 
 std::vector<std::string>& hookLog() {
@@ -38,6 +31,36 @@ std::vector<std::string>& hookLog() {
 std::function<void(const std::string&)>& hookAction() {
     static std::function<void(const std::string&)> action;
     return action;
+}
+
+// SceneEntity
+
+void* SceneEntity::queryInterface(const UniqueString& id) {
+    if (id == INodeSource::interfaceId())
+        return static_cast<INodeSource*>(this);
+    return CommonBaseGroupEntity::queryInterface(id);
+}
+
+void SceneEntity::onPostCreation(int kind) {
+    CommonBaseGroupEntity::onPostCreation(kind);
+    connectScene();
+}
+
+void SceneEntity::onPreDeletion(int kind) {
+    disconnectScene();
+    CommonBaseGroupEntity::onPreDeletion(kind);
+}
+
+void SceneEntity::onPostChange(const EntityChange& change) {
+    CommonBaseGroupEntity::onPostChange(change);
+    onPostChangeScene(change.changeType());
+}
+
+void SceneEntity::log(const char* hook) const {
+    const std::string entry = std::string(hook) + ":" + m_label;
+    hookLog().push_back(entry);
+    if (hookAction())
+        hookAction()(entry);
 }
 
 // SceneGroup
@@ -54,13 +77,13 @@ StrongRefCreator<SceneGroup> SceneGroup::make(Entity* parent, const std::string&
 }
 
 SceneGroup::SceneGroup(Entity* parent)
-    : CommonBaseGroupEntity(parent) {
+    : SceneEntity(parent) {
     s_metaType().initializeMemberSetIfNeeded(
         this, [this](uint32_t version, MemberSet& ms) { initializeMemberSet(version, ms); });
 }
 
 SceneGroup::SceneGroup(Segment* segment, uint64_t id)
-    : CommonBaseGroupEntity(segment, id) {
+    : SceneEntity(segment, id) {
     s_metaType().initializeMemberSetIfNeeded(
         this, [this](uint32_t version, MemberSet& ms) { initializeMemberSet(version, ms); });
 }
@@ -70,12 +93,6 @@ void SceneGroup::initializeMemberSet(uint32_t, MemberSet& ms) {
                     ZkGeValueMetaType::get<ZkGePoint3d>(), nullptr, nullptr);
     ms.addNewMember("shown", &m_shown, typeid(m_shown).name(), IntrinsicMetaType::get<bool>(),
                     nullptr, nullptr);
-}
-
-void* SceneGroup::queryInterface(const UniqueString& id) {
-    if (id == INodeSource::interfaceId())
-        return static_cast<INodeSource*>(this);
-    return CommonBaseGroupEntity::queryInterface(id);
 }
 
 void SceneGroup::offset(const ZkGePoint3d& offset) {
@@ -88,39 +105,24 @@ void SceneGroup::shown(bool shown) {
     m_shown = shown;
 }
 
-void SceneGroup::onPostCreation(int kind) {
-    CommonBaseGroupEntity::onPostCreation(kind);
-    connectScene();
-}
-
-void SceneGroup::onPreDeletion(int kind) {
-    disconnectScene();
-    CommonBaseGroupEntity::onPreDeletion(kind);
-}
-
-void SceneGroup::onPostChange(const EntityChange& change) {
-    CommonBaseGroupEntity::onPostChange(change);
-    onPostChangeScene(change.changeType());
-}
-
 void SceneGroup::sceneNode(Wyn::Graphics::ARenderNode* node) {
     m_node = dynamic_cast<Wyn::Graphics::GroupNode*>(node);
 }
 
 void SceneGroup::onCreateScene(Scene::NodeChange& change) {
-    log("create", m_label);
+    log("create");
     m_node = change.createGroupNode(this);
     change.clientType(0x10000);
     INodeSource::onCreateScene(change);
 }
 
 void SceneGroup::realizeTransform(Scene::NodeChange& change) {
-    log("transform", m_label);
+    log("transform");
     change.transform(ZkGeMatrix3d::translation(m_offset.asVector()));
 }
 
 void SceneGroup::realizeAppearance(Scene::NodeChange& change) {
-    log("appearance", m_label);
+    log("appearance");
     if (m_shown)
         change.removeAttribute(0);
     else
@@ -128,7 +130,7 @@ void SceneGroup::realizeAppearance(Scene::NodeChange& change) {
 }
 
 void SceneGroup::realizeChildNodes(Scene::NodeChange& change) {
-    log("children", m_label);
+    log("children");
     for (const StrongRef<Entity>& child : children())
         if (auto* source = ::Kv::queryInterface<INodeSource>(child.get()))
             if (Wyn::Graphics::ARenderNode* node = source->createScene())
@@ -136,7 +138,7 @@ void SceneGroup::realizeChildNodes(Scene::NodeChange& change) {
 }
 
 void SceneGroup::releaseScene() {
-    log("release", m_label);
+    log("release");
     if (m_node) {
         Scene::NodeChange change(m_node);
         change.removeAllChildren();
@@ -162,13 +164,13 @@ StrongRefCreator<SceneLine> SceneLine::make(Entity* parent, const std::string& l
 }
 
 SceneLine::SceneLine(Entity* parent)
-    : CommonBaseGroupEntity(parent) {
+    : SceneEntity(parent) {
     s_metaType().initializeMemberSetIfNeeded(
         this, [this](uint32_t version, MemberSet& ms) { initializeMemberSet(version, ms); });
 }
 
 SceneLine::SceneLine(Segment* segment, uint64_t id)
-    : CommonBaseGroupEntity(segment, id) {
+    : SceneEntity(segment, id) {
     s_metaType().initializeMemberSetIfNeeded(
         this, [this](uint32_t version, MemberSet& ms) { initializeMemberSet(version, ms); });
 }
@@ -182,12 +184,6 @@ void SceneLine::initializeMemberSet(uint32_t, MemberSet& ms) {
                     nullptr);
 }
 
-void* SceneLine::queryInterface(const UniqueString& id) {
-    if (id == INodeSource::interfaceId())
-        return static_cast<INodeSource*>(this);
-    return CommonBaseGroupEntity::queryInterface(id);
-}
-
 void SceneLine::ends(const ZkGePoint3d& start, const ZkGePoint3d& end) {
     EntityChange change(this, kTransactDo, kChangeGeometry, 3);
     m_start = start;
@@ -199,57 +195,31 @@ void SceneLine::color(const Color& color) {
     m_color = color;
 }
 
-void SceneLine::onPostCreation(int kind) {
-    CommonBaseGroupEntity::onPostCreation(kind);
-    connectScene();
-}
-
-void SceneLine::onPreDeletion(int kind) {
-    disconnectScene();
-    CommonBaseGroupEntity::onPreDeletion(kind);
-}
-
-void SceneLine::onPostChange(const EntityChange& change) {
-    CommonBaseGroupEntity::onPostChange(change);
-    onPostChangeScene(change.changeType());
-}
-
 void SceneLine::onCreateScene(Scene::NodeChange& change) {
-    log("create", m_label);
+    log("create");
     m_node = change.createPolyLineNode(this, m_start, m_end);
 }
 
 void SceneLine::realizeTransform(Scene::NodeChange&) {
-    log("transform", m_label);
+    log("transform");
 }
 
 void SceneLine::realizeGeometry(Scene::NodeChange& change) {
-    log("geometry", m_label);
+    log("geometry");
     change.setPolyLine(m_start, m_end);
 }
 
 void SceneLine::realizeAppearance(Scene::NodeChange& change) {
-    log("appearance", m_label);
+    log("appearance");
     change.colorEffect(m_color);
     change.lineStyle(3.0);
 }
 
 void SceneLine::releaseScene() {
-    log("release", m_label);
+    log("release");
     if (m_node)
         Scene::NodeChange(m_node).clearSource();
     m_node.reset();
-}
-
-// SceneDocument
-
-SceneDocument::SceneDocument()
-    : segment(asset.createSegment())
-    , component(Component::make(segment)) {}
-
-SceneDocument::~SceneDocument() {
-    component.reset();
-    asset.clear();
 }
 
 } // namespace Kv::SceneTests

@@ -6,10 +6,7 @@
 
 #include "Kv/Base/Color.h"
 #include "Kv/CommonData/CommonBaseGroupEntity.h"
-#include "Kv/CommonData/Component.h"
-#include "Kv/DataModel/Asset.h"
 #include "Kv/DataModel/EntityMetaTypeOf.h"
-#include "Kv/DataModel/Segment.h"
 #include "Kv/Scene/INodeSource.h"
 #include "Wyn/Graphics/GroupNode.h"
 #include "Wyn/Graphics/PolyLineNode.h"
@@ -27,19 +24,33 @@ std::vector<std::string>& hookLog();
 // edit the model from inside a realisation.
 std::function<void(const std::string& entry)>& hookAction();
 
-class SceneGroup : public CommonData::CommonBaseGroupEntity, public Scene::INodeSource {
+// What both scene entities share: a label for the hook log, the node source
+// interface, and the calls that connect them to the scene, keep them
+// connected and let them go.
+class SceneEntity : public CommonData::CommonBaseGroupEntity, public Scene::INodeSource {
+public:
+    const std::string& label() const { return m_label; }
+    void* queryInterface(const UniqueString& id) override;
+
+protected:
+    using CommonBaseGroupEntity::CommonBaseGroupEntity;
+    void onPostCreation(int kind) override;
+    void onPreDeletion(int kind) override;
+    void onPostChange(const EntityChange& change) override;
+    // Writes "<hook>:<label>" to hookLog() and runs hookAction().
+    void log(const char* hook) const;
+
+    std::string m_label;
+};
+
+class SceneGroup : public SceneEntity {
 public:
     static EntityMetaType& s_metaType();
     static StrongRefCreator<SceneGroup> make(Entity* parent, const std::string& label);
 
-    const std::string& label() const { return m_label; }
-    const ZkGePoint3d& offset() const { return m_offset; }
     void offset(const ZkGePoint3d& offset); // a change of geometry and placement
-    bool isShown() const { return m_shown; }
-    void shown(bool shown); // a change of appearance
+    void shown(bool shown);                 // a change of appearance
     Wyn::Graphics::GroupNode* groupNode() const { return m_node.get(); }
-
-    void* queryInterface(const UniqueString& id) override;
 
     Wyn::Graphics::ARenderNode* sceneNode() const override { return m_node.get(); }
     void sceneNode(Wyn::Graphics::ARenderNode* node) override;
@@ -52,36 +63,26 @@ public:
 protected:
     SceneGroup(Segment* segment, uint64_t id);
     EntityMetaType* onMetaType() const override { return &s_metaType(); }
-    void onPostCreation(int kind) override;
-    void onPreDeletion(int kind) override;
-    void onPostChange(const EntityChange& change) override;
 
 private:
     friend class EntityMetaTypeOf<SceneGroup>;
     explicit SceneGroup(Entity* parent);
     void initializeMemberSet(uint32_t version, MemberSet& memberSet);
 
-    std::string m_label;
     ZkGePoint3d m_offset;
     bool m_shown = true;
     Wyn::Objects::Ref<Wyn::Graphics::GroupNode> m_node;
 };
 
-class SceneLine : public CommonData::CommonBaseGroupEntity, public Scene::INodeSource {
+class SceneLine : public SceneEntity {
 public:
     static EntityMetaType& s_metaType();
     static StrongRefCreator<SceneLine> make(Entity* parent, const std::string& label,
                                             const ZkGePoint3d& start, const ZkGePoint3d& end);
 
-    const std::string& label() const { return m_label; }
-    const ZkGePoint3d& start() const { return m_start; }
-    const ZkGePoint3d& end() const { return m_end; }
     void ends(const ZkGePoint3d& start, const ZkGePoint3d& end);
-    const Color& color() const { return m_color; }
     void color(const Color& color);
     Wyn::Graphics::PolyLineNode* lineNode() const { return m_node.get(); }
-
-    void* queryInterface(const UniqueString& id) override;
 
     Wyn::Graphics::ARenderNode* sceneNode() const override { return m_node.get(); }
     void onCreateScene(Scene::NodeChange& change) override;
@@ -93,30 +94,16 @@ public:
 protected:
     SceneLine(Segment* segment, uint64_t id);
     EntityMetaType* onMetaType() const override { return &s_metaType(); }
-    void onPostCreation(int kind) override;
-    void onPreDeletion(int kind) override;
-    void onPostChange(const EntityChange& change) override;
 
 private:
     friend class EntityMetaTypeOf<SceneLine>;
     explicit SceneLine(Entity* parent);
     void initializeMemberSet(uint32_t version, MemberSet& memberSet);
 
-    std::string m_label;
     ZkGePoint3d m_start;
     ZkGePoint3d m_end;
     Color m_color{0, 0, 0, 1};
     Wyn::Objects::Ref<Wyn::Graphics::PolyLineNode> m_node;
-};
-
-// A fresh document: an asset with one segment and its component.
-struct SceneDocument {
-    SceneDocument();
-    ~SceneDocument();
-
-    Asset asset;
-    Segment* segment = nullptr;
-    StrongRef<Component> component;
 };
 
 } // namespace Kv::SceneTests

@@ -1,5 +1,7 @@
 #include "DocumentFiles.h"
 
+#include "../DataModel/MemberBlobs.h"
+
 #include "Kv/Base/ByteWriter.h"
 #include "Kv/CommonData/ManagedGroupEntity.h"
 #include "Kv/DataModel/MemberMetaType.h"
@@ -45,15 +47,8 @@ protected:
         EXPECT_EQ(std::string(error.what()), file + ": " + error.problem());
         return error.problem();
     }
-    // A blob holding the single member `name` of type `key` with `value`.
-    static std::string oneMember(const std::string& name, const std::string& key,
-                                 const std::string& value) {
-        ByteWriter out;
-        out.write<uint32_t>(1);
-        out.writeString(name);
-        out.writeString(key);
-        out.writeBytes(value);
-        return out.take();
+    std::string problemAfterSql(const std::string& sql) {
+        return problemAfter([&](const std::string& file) { DocumentFiles::execute(file, sql); });
     }
     std::string a() const { return "entity " + std::to_string(files.aId) + " of segment 1"; }
 
@@ -96,21 +91,44 @@ TEST_F(DocumentReaderTest, FilesThatAreNotDocuments) {
     EXPECT_THAT(loadError(files.path("folder.kvd")).problem(), HasSubstr("not a regular file"));
 }
 
-TEST_F(DocumentReaderTest, FormatVersionsItCannotRead) {
-    EXPECT_THAT(problemAfter([](const std::string& file) {
-                    DocumentFiles::execute(file,
-                                           "UPDATE format SET value = '99' WHERE key = 'version'");
-                }),
-                HasSubstr("format version 99"));
-    EXPECT_THAT(problemAfter([](const std::string& file) {
-                    DocumentFiles::execute(file,
-                                           "UPDATE format SET value = 'x1' WHERE key = 'version'");
-                }),
-                HasSubstr("\"x1\""));
-    EXPECT_THAT(problemAfter([](const std::string& file) {
-                    DocumentFiles::execute(file, "DELETE FROM format WHERE key = 'version'");
-                }),
-                HasSubstr("format version"));
+// Rows edited so that the file is a document this program cannot read, or
+// one that is inconsistent; each problem names what is wrong.
+TEST_F(DocumentReaderTest, DamagedRowsAreReportedWithWhatIsWrong) {
+    const std::string aId = std::to_string(files.aId), groupId = std::to_string(files.groupId);
+    const std::string group = "entity " + groupId + " of segment 1";
+    struct Case {
+        std::string sql;
+        std::string problem;
+    };
+    const Case cases[] = {
+        // Format versions it cannot read.
+        {"UPDATE format SET value = '99' WHERE key = 'version'", "format version 99"},
+        {"UPDATE format SET value = 'x1' WHERE key = 'version'", "\"x1\""},
+        {"DELETE FROM format WHERE key = 'version'", "format version"},
+        // Entities the program cannot make.
+        {"UPDATE entities SET metatype = 'KvTests::Gone' WHERE id = " + aId,
+         a() + " has the unknown meta type identifier \"KvTests::Gone\""},
+        {"UPDATE entities SET metatype = 'Kv::CommonData::CommonBaseEntity' WHERE id = " + aId,
+         "cannot be loaded on its own"},
+        {"UPDATE entities SET segment = 7 WHERE id = " + aId, "segment 7"},
+        // References to what the document does not have: c is held by a's
+        // list and map, so without it a's references dangle.
+        {"DELETE FROM entities WHERE id = " + std::to_string(files.cId),
+         a() + " (TestItem): member \"watchList\" of TestItem: dangling reference to entity " +
+             std::to_string(files.cId)},
+        {"UPDATE entities SET parent_id = 999 WHERE id = " + aId,
+         "names the owner entity 999 of segment 1"},
+        {"UPDATE roots SET entity_id = 999", "root \"Component\" names entity 999"},
+        // A child needs a group to go back to.
+        {"UPDATE entities SET parent_segment = NULL, parent_id = NULL WHERE id = " + aId,
+         a() + " is filed as a child of an entity that is not a group"},
+        // Entities that own themselves, directly or through their own item.
+        {"UPDATE entities SET parent_id = id WHERE id = " + groupId, group + " is its own owner"},
+        {"UPDATE entities SET parent_id = " + aId + " WHERE id = " + groupId,
+         group + " is its own owner"},
+    };
+    for (const Case& c : cases)
+        EXPECT_THAT(problemAfterSql(c.sql), HasSubstr(c.problem)) << c.sql;
 }
 
 // Cut anywhere before its last page (the index of the empty root element
@@ -123,47 +141,6 @@ TEST_F(DocumentReaderTest, TruncatedFile) {
         DocumentFiles::writeBytes(file, whole.substr(0, size));
         EXPECT_EQ(loadError(file).file(), file) << size;
     }
-}
-
-TEST_F(DocumentReaderTest, EntitiesTheProgramCannotMake) {
-    EXPECT_THAT(problemAfter([&](const std::string& file) {
-                    DocumentFiles::execute(file, "UPDATE entities SET metatype = 'KvTests::Gone' "
-                                                 "WHERE id = " +
-                                                     std::to_string(files.aId));
-                }),
-                HasSubstr(a() + " has the unknown meta type identifier \"KvTests::Gone\""));
-    EXPECT_THAT(problemAfter([&](const std::string& file) {
-                    DocumentFiles::execute(file, "UPDATE entities SET metatype = "
-                                                 "'Kv::CommonData::CommonBaseEntity' WHERE id = " +
-                                                     std::to_string(files.aId));
-                }),
-                HasSubstr("cannot be loaded on its own"));
-    EXPECT_THAT(problemAfter([&](const std::string& file) {
-                    DocumentFiles::execute(file, "UPDATE entities SET segment = 7 WHERE id = " +
-                                                     std::to_string(files.aId));
-                }),
-                HasSubstr("segment 7"));
-}
-
-TEST_F(DocumentReaderTest, ReferencesToWhatTheDocumentDoesNotHave) {
-    // c is held by a's list and map; without it a's references dangle.
-    EXPECT_THAT(problemAfter([&](const std::string& file) {
-                    DocumentFiles::execute(file, "DELETE FROM entities WHERE id = " +
-                                                     std::to_string(files.cId));
-                }),
-                HasSubstr(a() +
-                          " (TestItem): member \"watchList\" of TestItem: dangling "
-                          "reference to entity " +
-                          std::to_string(files.cId)));
-    EXPECT_THAT(problemAfter([&](const std::string& file) {
-                    DocumentFiles::execute(file, "UPDATE entities SET parent_id = 999 WHERE id = " +
-                                                     std::to_string(files.aId));
-                }),
-                HasSubstr("names the owner entity 999 of segment 1"));
-    EXPECT_THAT(problemAfter([&](const std::string& file) {
-                    DocumentFiles::execute(file, "UPDATE roots SET entity_id = 999");
-                }),
-                HasSubstr("root \"Component\" names entity 999"));
 }
 
 TEST_F(DocumentReaderTest, ReferenceToAnEntityOfTheWrongClass) {
@@ -191,13 +168,14 @@ TEST_F(DocumentReaderTest, MembersThatDoNotFitTheClass) {
         std::string problem;
     };
     const Case cases[] = {
-        {oneMember("value", unsignedKey, fourBytes),
+        {oneMemberBlob("value", unsignedKey, fourBytes),
          "member \"value\" of TestItem holds a " + unsignedKey + ", expected a " + doubleKey},
-        {oneMember("value", doubleKey, fourBytes), "member \"value\" of TestItem: data ends early"},
-        {oneMember("value", doubleKey, twelveBytes),
+        {oneMemberBlob("value", doubleKey, fourBytes),
+         "member \"value\" of TestItem: data ends early"},
+        {oneMemberBlob("value", doubleKey, twelveBytes),
          "member \"value\" of TestItem: unexpected bytes after the value"},
-        {oneMember("weight", doubleKey, eightBytes), "class TestItem has no member \"weight\""},
-        {oneMember("value", doubleKey, eightBytes) + "x", "unexpected bytes after the value"},
+        {oneMemberBlob("weight", doubleKey, eightBytes), "class TestItem has no member \"weight\""},
+        {oneMemberBlob("value", doubleKey, eightBytes) + "x", "unexpected bytes after the value"},
         {"", "data ends early"},
     };
     for (const Case& c : cases)
@@ -233,7 +211,7 @@ TEST_F(DocumentReaderTest, EveryDamagedOrShortenedBlobIsReportedOrRead) {
 }
 
 // Children go back to the places the file gives them, whatever order their
-// rows are stored in; a child needs a group to go back to.
+// rows are stored in.
 TEST_F(DocumentReaderTest, ChildrenTakeThePlacesTheFileGivesThem) {
     const std::string file = files.path("reordered.kvd");
     std::filesystem::copy_file(sample, file);
@@ -247,29 +225,6 @@ TEST_F(DocumentReaderTest, ChildrenTakeThePlacesTheFileGivesThem) {
     EXPECT_EQ(group->child(0)->id(), files.cId);
     EXPECT_EQ(group->child(1)->id(), files.bId);
     EXPECT_EQ(group->child(2)->id(), files.aId);
-
-    EXPECT_THAT(problemAfter([&](const std::string& damaged) {
-                    DocumentFiles::execute(damaged, "UPDATE entities SET parent_segment = NULL, "
-                                                    "parent_id = NULL WHERE id = " +
-                                                        std::to_string(files.aId));
-                }),
-                HasSubstr(a() + " is filed as a child of an entity that is not a group"));
-}
-
-TEST_F(DocumentReaderTest, EntitiesThatOwnThemselves) {
-    const std::string group = "entity " + std::to_string(files.groupId) + " of segment 1";
-    EXPECT_THAT(problemAfter([&](const std::string& file) {
-                    DocumentFiles::execute(file, "UPDATE entities SET parent_id = id WHERE id = " +
-                                                     std::to_string(files.groupId));
-                }),
-                HasSubstr(group + " is its own owner"));
-    // The group under its own item, which is under the group.
-    EXPECT_THAT(problemAfter([&](const std::string& file) {
-                    DocumentFiles::execute(
-                        file, "UPDATE entities SET parent_id = " + std::to_string(files.aId) +
-                                  " WHERE id = " + std::to_string(files.groupId));
-                }),
-                HasSubstr(group + " is its own owner"));
 }
 
 // References and owners may name entities stored after them: the sample

@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <tuple>
 
 namespace Kv::Tests {
 namespace {
@@ -37,6 +38,11 @@ EntityRow rowOf(int i, const std::string& members, const std::string& metaType) 
     return row;
 }
 
+auto fieldsOf(const EntityRow& row) {
+    return std::make_tuple(row.segment, row.id, row.metaType, row.hasParent, row.parentSegment,
+                           row.parentId, row.childIndex, row.members);
+}
+
 TEST(EntityRowQueueTest, RowsArriveInOrderWithTheirOwnBytesAcrossBatches) {
     constexpr int kRows = 5000; // several batches and a partial last one
     EntityRowQueue queue;
@@ -57,14 +63,7 @@ TEST(EntityRowQueueTest, RowsArriveInOrderWithTheirOwnBytesAcrossBatches) {
         ++count;
         const std::string members = membersOf(count);
         const std::string metaType = count % 3 ? "Line" : "Point";
-        const EntityRow expected = rowOf(count, members, metaType);
-        ASSERT_EQ(row.id, expected.id);
-        EXPECT_EQ(row.metaType, expected.metaType);
-        EXPECT_EQ(row.members, expected.members) << "row " << count;
-        EXPECT_EQ(row.hasParent, expected.hasParent);
-        EXPECT_EQ(row.parentSegment, expected.parentSegment);
-        EXPECT_EQ(row.parentId, expected.parentId);
-        EXPECT_EQ(row.childIndex, expected.childIndex);
+        ASSERT_EQ(fieldsOf(row), fieldsOf(rowOf(count, members, metaType))) << "row " << count;
     }
     producer.join();
     EXPECT_EQ(count, kRows);
