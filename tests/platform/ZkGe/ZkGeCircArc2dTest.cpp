@@ -57,7 +57,7 @@ TEST(ZkGeCircArc2d, ClosestPointsAndWrapAround) {
     EXPECT_DOUBLE_EQ(across.distanceTo(ZkGePoint2d()), 1);
 }
 
-TEST(ZkGeCircArc2d, BoxesAndSamples) {
+TEST(ZkGeCircArc2d, BoxesAreTight) {
     const ZkGeCircArc2d quarter(ZkGePoint2d(1, 2), 2, M_PI / 2, M_PI);
     EXPECT_TRUE(near(quarter.boundBlock().minPoint(), ZkGePoint2d(-1, 2), 1e-15));
     EXPECT_TRUE(near(quarter.boundBlock().maxPoint(), ZkGePoint2d(1, 4), 1e-15));
@@ -65,14 +65,9 @@ TEST(ZkGeCircArc2d, BoxesAndSamples) {
         const ZkGeCircArc2d arc(ZkGePoint2d(1, -1), 3, start, start + 2, ZkGeVector2d(1, 2));
         EXPECT_TRUE(boxIsTight(arc, arc.boundBlock())) << start;
     }
-    std::vector<ZkGePoint2d> points;
-    quarter.getSamplePoints(3, points);
-    ASSERT_EQ(points.size(), 3u);
-    EXPECT_TRUE(near(points[1], ZkGePoint2d(1 - std::sqrt(2.0), 2 + std::sqrt(2.0))));
-    EXPECT_TRUE(near(points[2], ZkGePoint2d(-1, 2)));
 }
 
-TEST(ZkGeCircArc2d, ClosedEqualAndCopies) {
+TEST(ZkGeCircArc2d, ClosedAndEqual) {
     const ZkGeCircArc2d circle(ZkGePoint2d(1, 1), 2);
     EXPECT_TRUE(circle.isClosed());
     EXPECT_FALSE(ZkGeCircArc2d(ZkGePoint2d(1, 1), 2, 0, 6).isClosed());
@@ -81,8 +76,4 @@ TEST(ZkGeCircArc2d, ClosedEqualAndCopies) {
     EXPECT_TRUE(close.isEqualTo(circle));
     EXPECT_NE(close, circle);
     EXPECT_FALSE(circle.isEqualTo(ZkGeEllipArc2d(ZkGePoint2d(1, 1), ZkGeVector2d(1, 0), 2, 2)));
-    const std::unique_ptr<ZkGeCurve2d> copy = circle.copy();
-    EXPECT_TRUE(copy->isKindOf(ZkGe::kCurve2d));
-    EXPECT_TRUE(copy->isKindOf(ZkGe::kCircArc2d));
-    EXPECT_EQ(static_cast<const ZkGeCircArc2d&>(*copy), circle);
 }

@@ -112,14 +112,3 @@ TEST(ZkGeCurve3d, ProjectedClosestPoint) {
     EXPECT_TRUE(near(helix.projClosestPointTo(ZkGePoint3d(3, 0, 0), ZkGeVector3d()),
                      ZkGePoint3d(2, 0, 0), 1e-12));
 }
-
-TEST(ZkGeCurve3d, DistanceBetweenCurves) {
-    const Helix helix(2, 0.3, 3);
-    // A vertical line 5 from the axis: the helix comes within 3 on every turn.
-    EXPECT_NEAR(helix.distanceTo(ZkGeLine3d(ZkGePoint3d(5, 0, 0), ZkGeVector3d::kZAxis)), 3, 1e-12);
-    EXPECT_NEAR(ZkGeLine3d(ZkGePoint3d(0, -5, 0), ZkGeVector3d::kZAxis).distanceTo(helix), 3,
-                1e-12);
-    // A segment crossing the helix's path.
-    const ZkGeLineSeg3d through(ZkGePoint3d(0, 0, 0.3 * M_PI), ZkGePoint3d(-4, 0, 0.3 * M_PI));
-    EXPECT_NEAR(helix.distanceTo(through), 0, 1e-10);
-}

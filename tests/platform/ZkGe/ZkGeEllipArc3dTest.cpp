@@ -91,8 +91,7 @@ TEST(ZkGeEllipArc3d, LargerMinorRadiusSwapsTheAxes) {
         const ZkGePoint3d given = ZkGePoint3d(1, 2, 3) + m * std::cos(t) + n * (3 * std::sin(t));
         EXPECT_TRUE(near(arc.evalPoint(t - M_PI / 2), given)) << t;
     }
-    EXPECT_TRUE(
-        near(arc.startPoint(), ZkGePoint3d(1, 2, 3) + m * std::cos(0.2) + n * (3 * std::sin(0.2))));
+    EXPECT_NEAR(arc.startAng(), 0.2 - M_PI / 2, 1e-15);
 }
 
 TEST(ZkGeEllipArc3d, AxesAreStoredOrthonormal) {
@@ -110,6 +109,20 @@ TEST(ZkGeEllipArc3d, DerivativesMatchDifferences) {
     const ZkGeEllipArc3d arc = tiltedEllipse(0, 2 * M_PI);
     for (const double t : {0.0, 0.7, 2.5, 4.0, 6.0})
         EXPECT_TRUE((derivativesMatchDifferences<ZkGeEllipArc3d, ZkGeVector3d>(arc, t)));
+}
+
+TEST(ZkGeEllipArc3d, DerivativesAtTheVertices) {
+    const ZkGeEllipArc3d arc = tiltedEllipse(0, 2 * M_PI);
+    const ZkGeVector3d major = arc.majorAxis(), minor = arc.minorAxis();
+    std::vector<ZkGeVector3d> d;
+    // At the major vertex the curve moves along the minor axis and bends
+    // back along the major one, and the other way round a quarter later.
+    EXPECT_TRUE(near(arc.evalPoint(0, 2, d), arc.center() + major * 4, 1e-14));
+    EXPECT_TRUE(near(d[0], minor * 1.5, 1e-14));
+    EXPECT_TRUE(near(d[1], major * -4, 1e-14));
+    EXPECT_TRUE(near(arc.evalPoint(M_PI / 2, 2, d), arc.center() + minor * 1.5, 1e-14));
+    EXPECT_TRUE(near(d[0], major * -4, 1e-14));
+    EXPECT_TRUE(near(d[1], minor * -1.5, 1e-14));
 }
 
 TEST(ZkGeEllipArc3d, ClosestPointAgreesWithBruteForce) {
@@ -259,93 +272,22 @@ TEST(ZkGeEllipArc3d, RigidMotionsKeepTheAngles) {
     }
 }
 
-TEST(ZkGeEllipArc3d, EqualityAndCopies) {
+TEST(ZkGeEllipArc3d, EqualityIsWithinTolerance) {
     const ZkGeEllipArc3d arc = tiltedEllipse(0.5, 3);
     ZkGeEllipArc3d same = arc;
-    EXPECT_EQ(same, arc);
     same.setCenter(ZkGePoint3d(1, -2, 3 + 0.5e-10));
     EXPECT_TRUE(same.isEqualTo(arc));
     EXPECT_NE(same, arc);
     same.setAngles(0.5, 3.1);
     EXPECT_FALSE(same.isEqualTo(arc));
-    const std::unique_ptr<ZkGeEntity3d> copy = arc.copy();
-    EXPECT_EQ(copy->type(), ZkGe::kEllipArc3d);
-    EXPECT_TRUE(copy->isKindOf(ZkGe::kCurve3d));
-    EXPECT_EQ(static_cast<const ZkGeEllipArc3d&>(*copy), arc);
 }
 
-TEST(ZkGeEllipArc3d, DerivativesAtTheVertices) {
-    const ZkGeEllipArc3d arc = tiltedEllipse(0, 2 * M_PI);
-    const ZkGeVector3d major = arc.majorAxis(), minor = arc.minorAxis();
-    std::vector<ZkGeVector3d> d;
-    // At the major vertex the curve moves along the minor axis and bends
-    // back along the major one, and the other way round a quarter later.
-    EXPECT_TRUE(near(arc.evalPoint(0, 2, d), arc.center() + major * 4, 1e-14));
-    EXPECT_TRUE(near(d[0], minor * 1.5, 1e-14));
-    EXPECT_TRUE(near(d[1], major * -4, 1e-14));
-    EXPECT_TRUE(near(arc.evalPoint(M_PI / 2, 2, d), arc.center() + minor * 1.5, 1e-14));
-    EXPECT_TRUE(near(d[0], major * -4, 1e-14));
-    EXPECT_TRUE(near(d[1], minor * -1.5, 1e-14));
-}
-
-TEST(ZkGeEllipArc3d, ProjectedClosestPoint) {
-    const ZkGeEllipArc3d ellipse(ZkGePoint3d(1, 2, 3), ZkGeVector3d::kXAxis, ZkGeVector3d::kYAxis,
-                                 4, 2);
-    // Along the normal only the position in the plane counts.
-    EXPECT_TRUE(near(ellipse.projClosestPointTo(ZkGePoint3d(9, 2, 50), ZkGeVector3d::kZAxis),
-                     ZkGePoint3d(5, 2, 3), 1e-10));
-    // Edge-on along y the ellipse is the segment x in [-3, 5]: the answer
-    // has the x of the point and lies on the ellipse.
-    const ZkGePoint3d seen =
-        ellipse.projClosestPointTo(ZkGePoint3d(3, -40, 3.5), ZkGeVector3d::kYAxis);
-    EXPECT_TRUE(ellipse.isOn(seen, ZkGeTol(1e-9, 1e-9)));
-    EXPECT_NEAR(seen.x, 3, 1e-9);
-    // No direction: the plain closest point.
-    EXPECT_TRUE(near(ellipse.projClosestPointTo(ZkGePoint3d(1, 9, 3), ZkGeVector3d()),
-                     ZkGePoint3d(1, 4, 3), 1e-12));
-}
-
-TEST(ZkGeEllipArc3d, DistanceToOtherCurves) {
-    const ZkGeEllipArc3d ellipse(ZkGePoint3d(1, 2, 3), ZkGeVector3d::kXAxis, ZkGeVector3d::kYAxis,
-                                 4, 2);
-    // A line parallel to the minor axis, 2 beyond the major vertex.
-    const ZkGeLine3d beside(ZkGePoint3d(7, 0, 3), ZkGeVector3d::kYAxis);
-    EXPECT_NEAR(ellipse.distanceTo(beside), 2, 1e-12);
-    EXPECT_NEAR(beside.distanceTo(ellipse), 2, 1e-12);
-    // A circle beyond the minor vertex, and a segment through the ellipse.
-    const ZkGeCircArc3d circle(ZkGePoint3d(1, 12, 3), ZkGeVector3d::kZAxis, 3);
-    EXPECT_NEAR(ellipse.distanceTo(circle), 5, 1e-12);
-    EXPECT_NEAR(circle.distanceTo(ellipse), 5, 1e-12);
-    const ZkGeLineSeg3d across(ZkGePoint3d(0, 0, 3), ZkGePoint3d(9, 9, 3));
-    EXPECT_NEAR(ellipse.distanceTo(across), 0, 1e-10);
-    // A ray pointing away from the ellipse sees it from its start.
-    const ZkGeRay3d away(ZkGePoint3d(1, 2, 10), ZkGeVector3d::kZAxis);
-    EXPECT_NEAR(away.distanceTo(ellipse), std::sqrt(49.0 + 4), 1e-12);
-}
-
-TEST(ZkGeEllipArc3d, SamplesTranslationAndKinds) {
-    const ZkGeEllipArc3d arc = tiltedEllipse(-1, 2);
-    std::vector<ZkGePoint3d> points;
-    std::vector<double> params;
-    arc.getSamplePoints(4, points, &params);
-    EXPECT_EQ(params, (std::vector<double>{-1, 0, 1, 2}));
-    for (size_t i = 0; i < points.size(); ++i)
-        EXPECT_TRUE(near(points[i], arc.evalPoint(params[i])));
-
-    // A move keeps the shape bit for bit.
+TEST(ZkGeEllipArc3d, TranslateMovesOnlyTheCenter) {
+    // Bit for bit, as for circles.
     const ZkGeEllipArc3d odd(ZkGePoint3d(0.1, 0.2, 0.3), ZkGeVector3d(0.3, -1.1, 0.7),
                              ZkGeVector3d(1, 0.2, -0.1), 2.7, 1.3, 0.4, 1.9);
     ZkGeEllipArc3d moved = odd;
     EXPECT_EQ(&moved.translateBy(ZkGeVector3d(1, 0, -3)), &moved);
     EXPECT_TRUE(near(moved.center(), ZkGePoint3d(1.1, 0.2, -2.7)));
     EXPECT_EQ(moved.setCenter(odd.center()), odd);
-
-    EXPECT_TRUE(arc.isKindOf(ZkGe::kEllipArc3d));
-    EXPECT_FALSE(arc.isKindOf(ZkGe::kCircArc3d));
-    EXPECT_FALSE(arc.isKindOf(ZkGe::kLinearEnt3d));
-    // The same point set as a circle is not equal: the kinds differ.
-    const ZkGeCircArc3d circle(ZkGePoint3d(), ZkGeVector3d::kZAxis, 2);
-    EXPECT_FALSE(ZkGeEllipArc3d(circle).isEqualTo(circle));
-    EXPECT_TRUE(ZkGeEllipArc3d(circle).isEqualTo(
-        ZkGeEllipArc3d(ZkGePoint3d(), circle.refVec(), ZkGeVector3d(0, 1, 0), 2, 2)));
 }

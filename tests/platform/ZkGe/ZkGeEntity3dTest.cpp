@@ -18,7 +18,6 @@ TEST(ZkGeEntity3d, IsKindOfCoversOwnTypeAndBases) {
 TEST(ZkGeEntity3d, CopyIsIndependentAndEqual) {
     const ZkGeLine3d line(ZkGePoint3d(1, 2, 3), ZkGeVector3d(0, 0, 1));
     std::unique_ptr<ZkGeEntity3d> copy = line.copy();
-    EXPECT_EQ(copy->type(), ZkGe::kLine3d);
     EXPECT_TRUE(copy->isEqualTo(line));
     copy->translateBy(ZkGeVector3d(1, 0, 0));
     EXPECT_FALSE(copy->isEqualTo(line));
@@ -35,4 +34,11 @@ TEST(ZkGeEntity3d, EqualityNeedsTheSameTypeAndData) {
     EXPECT_FALSE(line.isEqualTo(ZkGeLine3d(ZkGePoint3d(1, 0, 0), ZkGeVector3d(1, 0, 0))));
     const ZkGeLineSeg3d seg(ZkGePoint3d(0, 0, 0), ZkGePoint3d(1, 0, 0));
     EXPECT_FALSE(seg.isEqualTo(ZkGeLineSeg3d(seg.endPoint(), seg.startPoint())));
+    EXPECT_FALSE(seg.isEqualTo(line));
+    // The same point set as a circle and as an ellipse: the kinds differ.
+    const ZkGeCircArc3d circle(ZkGePoint3d(), ZkGeVector3d::kZAxis, 2);
+    EXPECT_FALSE(ZkGeEllipArc3d(circle).isEqualTo(circle));
+    EXPECT_FALSE(circle.isEqualTo(ZkGeEllipArc3d(circle)));
+    EXPECT_TRUE(ZkGeEllipArc3d(circle).isEqualTo(
+        ZkGeEllipArc3d(ZkGePoint3d(), circle.refVec(), ZkGeVector3d(0, 1, 0), 2, 2)));
 }

