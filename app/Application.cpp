@@ -11,6 +11,7 @@
 #include "Kv/Commands/CommandMgr.h"
 #include "Kv/Commands/DocumentCommands.h"
 #include "Kv/Commands/HostCommands.h"
+#include "Kv/Commands/SelectionCommands.h"
 #include "Kv/Commands/Session.h"
 
 #include <unistd.h>
@@ -96,6 +97,7 @@ void Application::loadAddIns() {
     Kv::CommandMgr& commands = Kv::CommandMgr::get();
     Kv::HostCommands(addIns).registerCommands(commands);
     Kv::DocumentCommands().registerCommands(commands);
+    Kv::SelectionCommands().registerCommands(commands);
     commands.registerAddInCommands(addIns);
     addIns.loadAll(Kv::PathInfo::rootDirectory());
     // An add-in that does not load takes its commands with it, nothing more.

@@ -7,10 +7,12 @@
 
 #include "Geometry/GeometryAddIn.h"
 #include "Geometry/GeometryMetaTypes.h"
+#include "Geometry/selection/GeometrySelectionGlobals.h"
 #include "Geometry/sketch2d/Point2DCallback.h"
 #include "Geometry/sketch3d/MigrateSketchesHighWaterMark.h"
 #include "Geometry/sketch3d/SketchDataModelCallback.h"
 
+#include "Kv/Base/StringTable.h"
 #include "Kv/DataModel/AssetMigrator.h"
 
 namespace Kv::Geometry {
@@ -43,6 +45,13 @@ bool registerSketchesMigrator() {
         MigrateSketchesHighWaterMark::kName,
         []() -> AssetMigrator* { return new MigrateSketchesHighWaterMark; });
     return true;
+}
+
+// Notes `key` and makes the selection category named by the string table's
+// text under `key`.
+SelectionCategory category(const char* key, const wchar_t* defaultName) {
+    constructionLog().emplace_back(key);
+    return SelectionCategory(StringTable::getLocalizedString(L"KvGeometry", key, defaultName));
 }
 
 } // namespace
@@ -116,6 +125,16 @@ KV_GEOMETRY_LOAD_META_TYPE(WorkPoints);
 // category, the measure client, the sketch curve category and filter finder,
 // the sketch point category and filter finder, the sketch and text
 // categories, and the work axis, work plane and work point filter finders.
+GeoMeasureClient g_geoMeasureClient = constructed<GeoMeasureClient>("GeoMeasureClient");
+SelectionCategory g_sketchCurveSelectionCategory =
+    category("SketchCurveSelectionCategory", L"Sketch Curves");
+SketchCurveFilterFinder g_sketchCurveFilterFinder =
+    constructed<SketchCurveFilterFinder>("SketchCurveFilterFinder");
+SelectionCategory g_sketchPointSelectionCategory =
+    category("SketchPointSelectionCategory", L"Sketch Points");
+SketchPointFilterFinder g_sketchPointFilterFinder =
+    constructed<SketchPointFilterFinder>("SketchPointFilterFinder");
+SelectionCategory g_sketchSelectionCategory = category("SketchSelectionCategory", L"Sketches");
 
 const std::vector<std::string>& registrationOrder() {
     return constructionLog();

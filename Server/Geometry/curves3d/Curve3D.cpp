@@ -1,6 +1,7 @@
 #include "Geometry/curves3d/Curve3D.h"
 
 #include "Geometry/math/Curve3DCurvatureEvaluator.h"
+#include "Geometry/selection/SketchCurveSelection.h"
 #include "Geometry/sketch3d/Point3D.h"
 #include "Kv/Base/Types.h"
 #include "Kv/DataModel/DataChange.h"
@@ -197,6 +198,13 @@ bool Curve3D::onProvideNominalHitInfo(const LogicalSelection*, const ZkGeMatrix3
     point = middlePoint();
     pointTransform = transform;
     return true;
+}
+
+StrongRef<LogicalSelection> Curve3D::onCreateLogicalSelection(const ObjectPath& path) {
+    const StrongRef<LogicalSelection> picked = GeometryBase3D::onCreateLogicalSelection(path);
+    if (!picked)
+        return picked;
+    return SketchCurveSelection::make(picked->path(), StrongRef<Geometry3D>(this));
 }
 
 bool Curve3D::getOnk(Onk& key) {

@@ -93,6 +93,8 @@ public:
     // The middle of the curve stands for a picked curve.
     bool onProvideNominalHitInfo(const LogicalSelection* selection, const ZkGeMatrix3d& transform,
                                  ZkGePoint3d& point, ZkGeMatrix3d& pointTransform) const;
+    // A pick of the curve as a SketchCurveSelection.
+    StrongRef<LogicalSelection> onCreateLogicalSelection(const ObjectPath& path) override;
     // ":T:N" (see getOnkName) after the kind's own word, represented by the
     // curve's middle point.
     bool getOnk(Onk& key) override;

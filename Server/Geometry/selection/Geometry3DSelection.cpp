@@ -14,7 +14,7 @@ Geometry3DSelection::Geometry3DSelection(const ObjectPath& path)
     : LogicalSelection(path) {}
 
 StrongRef<GeometryBase3D> Geometry3DSelection::geometry() const {
-    return StrongRef<GeometryBase3D>(::Kv::queryInterface<GeometryBase3D>(path().leaf()));
+    return StrongRef<GeometryBase3D>(::Kv::queryInterface<GeometryBase3D>(validLeaf()));
 }
 
 void* Geometry3DSelection::queryInterface(const UniqueString& id) {

@@ -16,7 +16,8 @@ public:
     static StrongRefCreator<Geometry3DSelection> make(const ObjectPath& path,
                                                       StrongRef<GeometryBase3D> entity);
 
-    // The path's leaf as 3D geometry; null when the leaf is something else.
+    // The path's leaf as 3D geometry; null when the leaf is something else or
+    // no longer lives in its document.
     StrongRef<GeometryBase3D> geometry() const;
 
     void* queryInterface(const UniqueString& id) override;

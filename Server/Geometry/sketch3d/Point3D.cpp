@@ -4,6 +4,7 @@
 #include "Geometry/curves3d/Curve3D.h"
 #include "Geometry/curves3d/EllipticArc3D.h"
 #include "Geometry/curves3d/Spline3D.h"
+#include "Geometry/selection/SketchPointSelection.h"
 #include "Geometry/sketch3d/CurveUses.h"
 #include "Geometry/sketch3d/DeletePoint3DRequest.h"
 #include "Geometry/sketch3d/GeometryGroup3D.h"
@@ -227,6 +228,13 @@ Request* Point3D::onProvideDeleteRequest(const ObjectPath& path) {
     if (::Kv::queryInterface<Geometry3D>(path.leaf()) != this)
         return Geometry3D::onProvideDeleteRequest(path);
     return DeletePoint3DRequest::make(asset(), PassiveRef<Geometry3D>(this));
+}
+
+StrongRef<LogicalSelection> Point3D::onCreateLogicalSelection(const ObjectPath& path) {
+    const StrongRef<LogicalSelection> picked = GeometryBase3D::onCreateLogicalSelection(path);
+    if (!picked)
+        return picked;
+    return SketchPointSelection::make(picked->path(), StrongRef<Point3D>(this));
 }
 
 bool Point3D::onProvideNominalHitInfo(const LogicalSelection*, const ZkGeMatrix3d& transform,

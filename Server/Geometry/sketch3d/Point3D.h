@@ -76,6 +76,8 @@ public:
     // `transform`.
     bool onProvideNominalHitInfo(const LogicalSelection* selection, const ZkGeMatrix3d& transform,
                                  ZkGePoint3d& point, ZkGeMatrix3d& pointTransform) const;
+    // A pick of the point as a SketchPointSelection.
+    StrongRef<LogicalSelection> onCreateLogicalSelection(const ObjectPath& path) override;
     // "Point:1:N", represented by the position.
     bool getOnk(Onk& key) override;
 

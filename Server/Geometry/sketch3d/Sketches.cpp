@@ -1,5 +1,6 @@
 #include "Geometry/sketch3d/Sketches.h"
 
+#include "Geometry/selection/SketchesSelection.h"
 #include "Geometry/sketch3d/MigrateSketchesHighWaterMark.h"
 #include "Geometry/sketch3d/Sketch.h"
 #include "Kv/CommonData/IComponent.h"
@@ -199,6 +200,13 @@ bool Sketches::onProvideNominalHitInfo(const LogicalSelection*, const ZkGeMatrix
     return true;
 }
 
+StrongRef<LogicalSelection> Sketches::onCreateLogicalSelection(const ObjectPath& path) {
+    ObjectPath picked = path;
+    if (isFinalLogicalSelectionSource(picked))
+        picked.pop_to(this);
+    return SketchesSelection::make(picked, StrongRef<Sketches>(this));
+}
+
 bool Sketches::getOnk(Onk& key) {
     key.setName(L"Sketches");
     return true;
@@ -225,6 +233,8 @@ void* Sketches::queryInterface(const UniqueString& id) {
         return static_cast<IVisibilityToggle*>(this);
     if (id == IPasteSink::interfaceId())
         return static_cast<IPasteSink*>(this);
+    if (id == ILogicalSelectionSource::interfaceId())
+        return static_cast<ILogicalSelectionSource*>(this);
     return id == IScriptableObject::interfaceId() ? static_cast<IScriptableObject*>(this) : nullptr;
 }
 

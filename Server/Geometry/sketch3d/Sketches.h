@@ -4,6 +4,7 @@
 #include "Kv/CommonData/CommonBaseGroupEntity.h"
 #include "Kv/CommonData/IComponentObject.h"
 #include "Kv/CommonData/IVisibilityToggle.h"
+#include "Kv/DataModel/ILogicalSelectionSource.h"
 #include "Kv/DataModel/IPasteSink.h"
 #include "Kv/DataModel/IScriptableObject.h"
 #include "Kv/DataModel/MigrationHelper.h"
@@ -29,7 +30,8 @@ class Sketches : public CommonData::CommonBaseGroupEntity,
                  public CommonData::IComponentObject,
                  public CommonData::IVisibilityToggle,
                  public DataModel::IPasteSink,
-                 public IScriptableObject {
+                 public IScriptableObject,
+                 public ILogicalSelectionSource {
     KV_GEOMETRY_ENTITY(Sketches, CommonData::CommonBaseGroupEntity)
 
 public:
@@ -68,6 +70,9 @@ public:
     // Where a pick on the collection as a whole lands: its origin.
     bool onProvideNominalHitInfo(const LogicalSelection* selection, const ZkGeMatrix3d& transform,
                                  ZkGePoint3d& point, ZkGeMatrix3d& pointTransform) const;
+    // A pick of the collection, or of something below it that is no
+    // selection source of its own, as a SketchesSelection.
+    StrongRef<LogicalSelection> onCreateLogicalSelection(const ObjectPath& path) override;
 
     // Scripting name "Sketches"; sketches are found by user name.
     bool getOnk(Onk& key) override;
@@ -83,6 +88,7 @@ public:
 protected:
     Sketches(Segment* segment, uint64_t id);
     std::wstring onToString() const override;
+    Entity* logicalSelectionEntity() const override { return const_cast<Sketches*>(this); }
     void onPostCreation(int kind) override;
     void onPostChange(const EntityChange& change) override;
     void onPreDeletion(int kind) override;

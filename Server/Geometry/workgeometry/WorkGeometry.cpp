@@ -87,7 +87,8 @@ bool WorkGeometry::onCanPaste(const std::vector<ObjectPath>& pasted, const Objec
 StrongRef<LogicalSelection>
 WorkGeometry::onCreateViewDependentLogicalSelection(const ObjectPath& path, const ZkGePoint3d* hit,
                                                     const ScreenProjection& toScreen) {
-    const bool namesHandle = path.qualifier() >= 1 && path.qualifier() <= extentHandleCount();
+    const bool namesHandle =
+        path.qualifier() >= 1 && path.qualifier() <= uint64_t(extentHandleCount());
     const int handle = namesHandle || !hit ? 0 : extentHandleAt(*hit, toScreen);
     if (handle == 0)
         return onCreateLogicalSelection(path);

@@ -4,6 +4,7 @@
 #include "Kv/DataModel/Entity.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace Kv {
@@ -37,8 +38,8 @@ public:
 
     // What part of the leaf is meant, in the leaf's own terms (an end of a
     // curve, a handle); 0 means the leaf as a whole.
-    int qualifier() const { return m_qualifier; }
-    void qualify(int qualifier) { m_qualifier = qualifier; }
+    uint64_t qualifier() const { return m_qualifier; }
+    void qualify(uint64_t qualifier) { m_qualifier = qualifier; }
     bool isQualified() const { return m_qualifier != 0; }
 
     bool operator==(const ObjectPath& other) const;
@@ -46,7 +47,7 @@ public:
 
 private:
     std::vector<StrongRef<Entity>> m_elements;
-    int m_qualifier = 0;
+    uint64_t m_qualifier = 0;
 };
 
 } // namespace Kv

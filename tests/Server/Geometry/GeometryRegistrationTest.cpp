@@ -194,6 +194,10 @@ TEST(GeometryRegistration, GlobalsAreMadeInLoadOrder) {
         expected.push_back(name);
         metaTypes.push_back(name);
     }
+    for (const char* selectionSupport :
+         {"GeoMeasureClient", "SketchCurveSelectionCategory", "SketchCurveFilterFinder",
+          "SketchPointSelectionCategory", "SketchPointFilterFinder", "SketchSelectionCategory"})
+        expected.push_back(selectionSupport);
     EXPECT_EQ(Kv::Geometry::registrationOrder(), expected);
 
     // The registry saw the meta types in that order too.

@@ -31,7 +31,7 @@ TEST(Geometry3DSelection, PickBelowTheEntityIsCutBackToIt) {
     ASSERT_TRUE(selection);
     EXPECT_EQ(selection->path().leaf(), point.get());
     EXPECT_EQ(selection->geometry().get(), point.get());
-    EXPECT_EQ(selection->userName(), L"") << "plain 3D geometry has no selection name";
+    EXPECT_EQ(selection->userName(), L"Sketch Point") << "a point has a selection of its own";
 }
 
 TEST(Geometry3DSelection, GroupAboveAnotherSourceLeavesThePathWhole) {
@@ -50,6 +50,8 @@ TEST(Geometry3DSelection, GroupAboveAnotherSourceLeavesThePathWhole) {
     StrongRef<Geometry3DSelection> selection = pick(*group, path);
     ASSERT_TRUE(selection);
     EXPECT_EQ(selection->path().leaf(), point.get()) << "the point answers for itself";
+    EXPECT_EQ(pick(*group, ObjectPath::toEntity(group.get()))->userName(), L"")
+        << "plain 3D geometry has no selection name";
     EXPECT_FALSE(group->isFinalLogicalSelectionSource(ObjectPath::toEntity(sketch.get())))
         << "a path that does not reach the group";
 }

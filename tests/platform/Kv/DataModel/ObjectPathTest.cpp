@@ -39,7 +39,7 @@ TEST_F(ObjectPathTest, PopToCutsThePathBackToAnEntityOnIt) {
     path.qualify(2);
     path.pop_to(leaf.get()); // already the leaf: nothing changes
     EXPECT_EQ(path.size(), 4u);
-    EXPECT_EQ(path.qualifier(), 2);
+    EXPECT_EQ(path.qualifier(), 2u);
 
     StrongRef<TestItem> stranger = TestItem::make(doc.group.get());
     path.pop_to(stranger.get());

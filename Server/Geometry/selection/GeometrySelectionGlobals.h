@@ -1,0 +1,20 @@
+#pragma once
+
+// The selection support the library makes while it loads and releases when it
+// unloads (defined with the other load-time globals in GeometryRegistration.cpp).
+
+#include "Geometry/selection/GeoMeasureClient.h"
+#include "Geometry/selection/SketchCurveFilterFinder.h"
+#include "Geometry/selection/SketchPointFilterFinder.h"
+#include "Kv/Selection/SelectionCategory.h"
+
+namespace Kv::Geometry {
+
+extern GeoMeasureClient g_geoMeasureClient;
+extern SelectionCategory g_sketchCurveSelectionCategory;
+extern SketchCurveFilterFinder g_sketchCurveFilterFinder;
+extern SelectionCategory g_sketchPointSelectionCategory;
+extern SketchPointFilterFinder g_sketchPointFilterFinder;
+extern SelectionCategory g_sketchSelectionCategory;
+
+} // namespace Kv::Geometry

@@ -1,0 +1,84 @@
+// The library's measure client and measuring sketch entities through the
+// measure manager, as the measure tool does.
+
+#include "../selection/SelectionTestSupport.h"
+#include "../sketch3d/SketchModelDocument.h"
+
+#include "Geometry/curves3d/CircArc3D.h"
+#include "Geometry/curves3d/Line3D.h"
+#include "Geometry/selection/GeometrySelectionGlobals.h"
+#include "Geometry/selection/SketchCurveSelection.h"
+#include "Geometry/selection/SketchCurveSelectionFilter.h"
+#include "Geometry/selection/SketchPointSelection.h"
+#include "Geometry/selection/SketchPointSelectionFilter.h"
+#include "Geometry/selection/SketchesSelection.h"
+#include "Geometry/sketch3d/Point3D.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace Kv::Geometry::MeasureTests {
+namespace {
+
+using SelectionTests::pick;
+using SelectionTests::placeSketch;
+using SketchTests::SketchModelDocument;
+
+TEST(GeoMeasureClient, IsRegisteredWithItsPointAndCurveFilters) {
+    const auto& clients = MeasureMgr::clients();
+    EXPECT_NE(std::find(clients.begin(), clients.end(), &g_geoMeasureClient), clients.end());
+
+    MeasureMgr::FilterTable table;
+    table[MeasureMgr::kPointKind] = {nullptr, nullptr};
+    g_geoMeasureClient.onGetFilterTable(table);
+    EXPECT_EQ(table[MeasureMgr::kPointKind],
+              std::vector<SelectionFilter*>{&SketchPointSelectionFilter::get()})
+        << "the list replaces what was there";
+    EXPECT_EQ(table[MeasureMgr::kCurveKind],
+              std::vector<SelectionFilter*>{&SketchCurveSelectionFilter::anyCurves()});
+}
+
+TEST(GeoMeasureClient, SketchEntitiesAreMeasuredInModelSpace) {
+    SketchModelDocument doc;
+    StrongRef<Sketch> sketch = doc.newSketch();
+    StrongRef<Line3D> line;
+    StrongRef<CircArc3D> circle;
+    StrongRef<Point3D> point;
+    doc.transact([&] {
+        placeSketch(sketch); // sketch (x, y, z) is model (-y, x, z + 5)
+        line = Line3D::make(sketch, ZkGePoint3d(0, 0, 0), ZkGePoint3d(3, 4, 0));
+        circle = CircArc3D::make(sketch, ZkGePoint3d(10, 0, 0), ZkGeVector3d::kZAxis, 2);
+        point = Point3D::make(sketch, ZkGePoint3d(6, 0, 0));
+    });
+    StrongRef<LogicalSelection> linePick = pick<SketchCurveSelection>(line.get());
+    StrongRef<LogicalSelection> circlePick = pick<SketchCurveSelection>(circle.get());
+    StrongRef<LogicalSelection> pointPick = pick<SketchPointSelection>(point.get());
+    for (const auto& selection : {linePick, circlePick, pointPick})
+        EXPECT_TRUE(MeasureMgr::isMeasurable(selection));
+    EXPECT_FALSE(MeasureMgr::isMeasurable(pick<SketchesSelection>(doc.sketches.get())));
+
+    MeasureMgr::MeasureResult result;
+    ASSERT_TRUE(MeasureMgr::measure(*linePick, MeasureMgr::kLength, result));
+    EXPECT_DOUBLE_EQ(result.value, 5);
+    EXPECT_TRUE(result.firstPoint.isEqualTo(ZkGePoint3d(-2, 1.5, 5))) << "the middle, placed";
+
+    ASSERT_TRUE(MeasureMgr::measure(*pointPick, MeasureMgr::kX, result));
+    EXPECT_DOUBLE_EQ(result.value, 0) << "sketch (6, 0, 0) is model (0, 6, 5)";
+    ASSERT_TRUE(MeasureMgr::measure(*pointPick, MeasureMgr::kY, result));
+    EXPECT_DOUBLE_EQ(result.value, 6);
+
+    // The point only measures against points: the curve answers, and the
+    // points come back in the order asked.
+    ASSERT_TRUE(MeasureMgr::measure(*pointPick, *circlePick, MeasureMgr::kDistance, result));
+    EXPECT_NEAR(result.value, 2, 1e-9);
+    EXPECT_TRUE(result.firstPoint.isEqualTo(ZkGePoint3d(0, 6, 5)));
+    EXPECT_TRUE(result.secondPoint.isEqualTo(ZkGePoint3d(0, 8, 5)));
+
+    EXPECT_FALSE(MeasureMgr::measure(*linePick, MeasureMgr::kRadius, result));
+    EXPECT_FALSE(MeasureMgr::measure(*pointPick, *circlePick, MeasureMgr::kDeltaX, result))
+        << "a difference is not turned around";
+}
+
+} // namespace
+} // namespace Kv::Geometry::MeasureTests
