@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -144,19 +143,6 @@ TEST_F(KvgeoTest, AddInsAreListedAndOnesThatFailToLoadAreWarnings) {
     EXPECT_NE(result.err.find("warning: " + m_root + "/Server/Broken/Configuration/Broken.xml"),
               std::string::npos)
         << result.err;
-}
-
-TEST_F(KvgeoTest, TypesShowTheStateBeforeAnyDocumentIsMade) {
-    const auto before = kvgeo({"-c", "types"});
-    EXPECT_EQ(before.status, 0);
-    EXPECT_EQ(before.out, "") << "no add-in, so no add-in types";
-
-    const std::string component =
-        "Kv::Component\tComponentMetaType\t0\tKv::CommonData::CommonBaseGroupEntity\t2\t";
-    const auto all = kvgeo({"-c", "types -a"}).outLines();
-    EXPECT_NE(std::find(all.begin(), all.end(), component + "no"), all.end());
-    const auto made = kvgeo({"-c", "new", "-c", "types -a"}).outLines();
-    EXPECT_NE(std::find(made.begin(), made.end(), component + "yes"), made.end());
 }
 
 TEST(KvgeoDefaultRoot, StartsFromTheRootTheBuildLaidOut) {

@@ -10,16 +10,10 @@
 
 namespace {
 
+using KvgeoTests::countOf;
 using KvgeoTests::KvgeoProcess;
 using KvgeoTests::readFile;
 using Lines = std::vector<std::string>;
-
-size_t count(const std::string& text, const std::string& what) {
-    size_t found = 0;
-    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-        ++found;
-    return found;
-}
 
 TEST(KvgeoWorkGeometry, AScriptMakesSizesAndDrawsWorkGeometry) {
     const KvgeoTests::ScratchDirectory scratch;
@@ -48,16 +42,16 @@ TEST(KvgeoWorkGeometry, AScriptMakesSizesAndDrawsWorkGeometry) {
     // and the axis is a dashed centre line; the origin set, once shown, adds
     // its axes in the environment's red, green and blue axis colours.
     const std::string before = readFile(empty), after = readFile(planes), shown = readFile(origin);
-    EXPECT_EQ(count(before, "fill-opacity:0.35"), 0u);
-    EXPECT_EQ(count(before, "stroke-dasharray"), 0u);
-    EXPECT_GE(count(after, "fill-opacity:0.35"), 1u);
-    EXPECT_EQ(count(after, "stroke-dasharray"), 1u);
-    EXPECT_EQ(count(shown, "stroke-dasharray"), 4u);
+    EXPECT_EQ(countOf(before, "fill-opacity:0.35"), 0u);
+    EXPECT_EQ(countOf(before, "stroke-dasharray"), 0u);
+    EXPECT_GE(countOf(after, "fill-opacity:0.35"), 1u);
+    EXPECT_EQ(countOf(after, "stroke-dasharray"), 1u);
+    EXPECT_EQ(countOf(shown, "stroke-dasharray"), 4u);
     for (const char* axisColour :
          {"stroke:rgb(85.000002%,10%,10%)", "stroke:rgb(10%,64.999998%,10%)",
           "stroke:rgb(10%,25%,89.999998%)"}) {
-        EXPECT_EQ(count(after, axisColour), 0u) << axisColour;
-        EXPECT_EQ(count(shown, axisColour), 1u) << axisColour;
+        EXPECT_EQ(countOf(after, axisColour), 0u) << axisColour;
+        EXPECT_EQ(countOf(shown, axisColour), 1u) << axisColour;
     }
 }
 

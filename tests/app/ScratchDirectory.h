@@ -15,6 +15,14 @@ inline std::string readFile(const std::string& file) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+// How often `word` occurs in `text`, overlaps included.
+inline size_t countOf(const std::string& text, const std::string& word) {
+    size_t n = 0;
+    for (size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1))
+        ++n;
+    return n;
+}
+
 // A temporary directory of a test's own, removed with everything in it.
 class ScratchDirectory {
 public:

@@ -140,27 +140,6 @@ TEST_F(CurveCommandsTest, MovingACurveMovesItsPointsAndTheCurvesSharingThem) {
 
 // ---- deleting
 
-TEST_F(CurveCommandsTest, DeletingACurveTakesItsUnusedPointsAndUndoes) {
-    run("line 0 0 0 4 0 0");
-    run("line 4 0 0 4 3 0");
-    ASSERT_EQ(childCount(), 5u);
-    auto* second = at<Line3D>("./Line:2:2");
-    const StrongRef<Point3D> corner = second->startPoint();
-    run("delete ./Line:2:1");
-    EXPECT_EQ(childCount(), 3u) << "the line and its free end went";
-    EXPECT_EQ(run("ls ."), "Sketches/Sketch1/Point:1:1\tPoint3D\n"
-                           "Sketches/Sketch1/Point:1:2\tPoint3D\n"
-                           "Sketches/Sketch1/Line:2:1\tLine3D\n");
-    EXPECT_EQ(corner->curveUses()->geometriesCount(), 1u);
-
-    run("undo");
-    EXPECT_EQ(childCount(), 5u);
-    EXPECT_EQ(corner->curveUses()->geometriesCount(), 2u);
-    EXPECT_EQ(run("get ./Line:2:1 rEndPoint"), run("get ./Line:2:2 rStartPoint"));
-    run("redo");
-    EXPECT_EQ(childCount(), 3u);
-}
-
 TEST_F(CurveCommandsTest, UsedPointsAreRefusedAndOtherEntitiesRemovedByTheHost) {
     run("line 0 0 0 4 0 0");
     run("point 9 9 9");

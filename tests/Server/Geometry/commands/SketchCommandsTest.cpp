@@ -1,6 +1,6 @@
 // The add-in's kvgeo commands, run through a command registry and session as
 // kvgeo runs them: sketches, points, naming, showing and hiding, moving and
-// setting properties, with undo, redo, save and open around them.
+// setting properties, with undo.
 
 #include "CommandTestSession.h"
 
@@ -12,20 +12,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <unistd.h>
-
 namespace Kv::Geometry::CommandTests {
 namespace {
 
 using ::testing::HasSubstr;
 
-class SketchCommandsTest : public ::testing::Test, protected CommandTestSession {
-protected:
-    ~SketchCommandsTest() override { std::remove(file.c_str()); }
-
-    const std::string file = "/tmp/kv-sketch-commands-" + std::to_string(::getpid()) + ".kvd";
-};
+class SketchCommandsTest : public ::testing::Test, protected CommandTestSession {};
 
 // ---- sketches
 
@@ -176,42 +168,6 @@ TEST_F(SketchCommandsTest, PropertiesGoThroughTheEntitysSetters) {
     EXPECT_THAT(failure("set ./Point:1:1 lineColor 2 0 0"), HasSubstr("between 0 and 1"));
     EXPECT_THAT(failure("set ./Point:1:1 lineThickness 0"), HasSubstr("greater than 0"));
     EXPECT_THAT(failure("set ./Point:1:1 visible maybe"), HasSubstr("usage: set"));
-}
-
-// ---- undo, redo, save and open
-
-TEST_F(SketchCommandsTest, DocumentComesBackFromItsFile) {
-    run("sketch");
-    run("point 0 0 0");
-    run("point 1 0 0");
-    run("sketch Side origin 0 0 1");
-    run("point 2 2 2");
-    run("rename Sketches/Sketch1 Base");
-    run("hide Sketches/Side");
-    const std::string listed = run("ls -a Sketches");
-    const std::string members = run("get Sketches/Base/Point:1:2");
-    run("save " + file);
-    run("new");
-    EXPECT_EQ(run("ls Sketches"), "");
-    run("open " + file);
-    EXPECT_EQ(run("ls -a Sketches"), listed);
-    EXPECT_EQ(run("get Sketches/Base/Point:1:2"), members);
-    EXPECT_EQ(run("get Sketches/Side isVisible"), "false\n");
-    run("use Sketches/Base");
-    EXPECT_EQ(run("point 1 0 0"), "Sketches/Base/Point:1:2\n") << "shared after opening";
-    EXPECT_EQ(run("sketch"), "Sketch3\n") << "numbering goes on";
-}
-
-TEST_F(SketchCommandsTest, CommandsUndoAndRedoOneAtATime) {
-    run("sketch");
-    const std::string empty = run("ls -a");
-    run("point 0 0 0");
-    run("rename Sketches/Sketch1 Base");
-    const std::string renamed = run("ls -a");
-    run("undo 2");
-    EXPECT_EQ(run("ls -a"), empty);
-    run("redo 2");
-    EXPECT_EQ(run("ls -a"), renamed);
 }
 
 } // namespace

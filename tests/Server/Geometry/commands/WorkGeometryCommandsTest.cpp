@@ -1,6 +1,5 @@
 // The work geometry commands as kvgeo runs them: making numbered planes, axes
-// and points, resizing extents, showing the origin set, with undo, save and
-// open around them.
+// and points, resizing extents, showing the origin set, with undo.
 
 #include "CommandTestSession.h"
 
@@ -12,20 +11,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <unistd.h>
-
 namespace Kv::Geometry::CommandTests {
 namespace {
 
 using ::testing::HasSubstr;
 
-class WorkGeometryCommandsTest : public ::testing::Test, protected CommandTestSession {
-protected:
-    ~WorkGeometryCommandsTest() override { std::remove(file.c_str()); }
-
-    const std::string file = "/tmp/kv-workgeometry-commands-" + std::to_string(::getpid()) + ".kvd";
-};
+class WorkGeometryCommandsTest : public ::testing::Test, protected CommandTestSession {};
 
 // ---- making
 
@@ -38,15 +29,6 @@ TEST_F(WorkGeometryCommandsTest, EachKindIsNumberedOnItsOwnAndPrintsItsPath) {
     EXPECT_EQ(run("get WorkGeometries/Point1 point"), "(1, 2, 3)\n");
     EXPECT_THAT(run("info WorkGeometries/Axis1"),
                 HasSubstr("WorkAxis at (1, 2 3), direction (0, 0 1)"));
-
-    run("delete WorkGeometries/Plane2");
-    EXPECT_EQ(run("workplane 0 0 0 0 1 0"), "WorkGeometries/Plane3\n") << "numbers are not reused";
-    run("undo 3");
-    EXPECT_EQ(run("ls WorkGeometries"),
-              "WorkGeometries/Plane1\tWorkPlane\nWorkGeometries/Axis1\tWorkAxis\n"
-              "WorkGeometries/Point1\tWorkPoint\n");
-    EXPECT_EQ(run("workplane 0 0 0 0 1 0"), "WorkGeometries/Plane2\n")
-        << "undoing a plane's creation gives its number back";
 }
 
 TEST_F(WorkGeometryCommandsTest, ZeroDirectionsAreRefusedWithoutUsingANumber) {
@@ -126,28 +108,6 @@ TEST_F(WorkGeometryCommandsTest, OriginShowAndHideSwitchTheOriginSet) {
     run("undo");
     EXPECT_EQ(run("get OriginWorkGeometry visible"), "true\n");
     EXPECT_THAT(failure("origin"), HasSubstr("expected 'show' or 'hide'"));
-}
-
-// ---- save and open
-
-TEST_F(WorkGeometryCommandsTest, WorkGeometryComesBackFromItsFile) {
-    run("workplane 1 2 3 0 1 0");
-    run("extent WorkGeometries/Plane1 right 9 9 9");
-    run("workaxis 0 0 0 1 1 0");
-    run("extent WorkGeometries/Axis1 upper 3 3 0");
-    run("workpoint 4 5 6");
-    run("origin show");
-    const std::string listed = run("ls WorkGeometries");
-    const std::string plane = run("get WorkGeometries/Plane1");
-    const std::string axis = run("get WorkGeometries/Axis1");
-    run("save " + file);
-    run("new");
-    run("open " + file);
-    EXPECT_EQ(run("ls WorkGeometries"), listed);
-    EXPECT_EQ(run("get WorkGeometries/Plane1"), plane);
-    EXPECT_EQ(run("get WorkGeometries/Axis1"), axis);
-    EXPECT_EQ(run("get OriginWorkGeometry visible"), "true\n");
-    EXPECT_EQ(run("workplane 0 0 0 0 0 1"), "WorkGeometries/Plane2\n") << "numbering continues";
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 
 #include "Sketch2DTestDocument.h"
 
+#include "../storage/StorageTestSupport.h"
+
 #include "Geometry/sketch2d/EllipticArc2D.h"
 #include "Geometry/sketch2d/Point2D.h"
 
@@ -73,7 +75,7 @@ TEST_F(EllipticArc2DTest, TranslatingRebindsTheCentreAndRederivesTheEnds) {
 
 TEST_F(EllipticArc2DTest, ClosingAnArcReleasesItsEndsAndTheEditUndoesAsOne) {
     StrongRef<EllipticArc2D> arc = quarter();
-    const std::string before = describe(*doc.sketch);
+    const std::string before = StorageTests::describe(*doc.asset);
     transact(*doc.asset, [&] {
         arc->arcCurve(ZkGeEllipArc2d(ZkGePoint2d(0, 0), ZkGeVector2d(1, 0), 2.0, 1.0));
     });
@@ -81,7 +83,7 @@ TEST_F(EllipticArc2DTest, ClosingAnArcReleasesItsEndsAndTheEditUndoesAsOne) {
     EXPECT_TRUE(arc->startPoint().isNull());
     EXPECT_EQ(points(), 1u);
     ASSERT_TRUE(doc.asset->undo());
-    EXPECT_EQ(describe(*doc.sketch), before);
+    EXPECT_EQ(StorageTests::describe(*doc.asset), before);
     EXPECT_EQ(doc.sketch->queryPoint2D(ZkGePoint2d(2, 0)).getTarget(), arc->startPoint().get());
 }
 

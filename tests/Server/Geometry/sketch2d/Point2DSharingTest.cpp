@@ -4,6 +4,8 @@
 
 #include "Sketch2DTestDocument.h"
 
+#include "../storage/StorageTestSupport.h"
+
 #include "Geometry/sketch2d/GeometryGroup2D.h"
 #include "Geometry/sketch2d/Line2D.h"
 #include "Geometry/sketch2d/Point2D.h"
@@ -115,11 +117,11 @@ TEST_F(Point2DSharingTest, UndoAndRedoOfCreationAndDeletionTakeTheIndexAlong) {
     EXPECT_EQ(indexed(0, 0), start.get());
 
     StrongRef<Line2D> made = childrenOf<Line2D>(sketch).front();
-    const std::string before = describe(sketch);
+    const std::string before = StorageTests::describe(*doc.asset);
     transact(*doc.asset, [&] { sketch.remove(StrongRef<GeometryBase2D>(made)); });
     ASSERT_EQ(points(), 0u);
     ASSERT_TRUE(doc.asset->undo());
-    EXPECT_EQ(describe(sketch), before); // the line has its points again
+    EXPECT_EQ(StorageTests::describe(*doc.asset), before); // the line has its points again
     EXPECT_EQ(indexed(2, 0), made->endPoint().get());
     ASSERT_TRUE(doc.asset->redo());
     EXPECT_EQ(indexed(2, 0), nullptr);

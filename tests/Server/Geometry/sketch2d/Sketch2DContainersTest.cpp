@@ -29,13 +29,6 @@ TEST(Sketch2DContainers, NewComponentsGetOneCollectionHoldingTheirSketches) {
     EXPECT_EQ(doc.sketch2Ds->sketch2Ds(), 1u);
     EXPECT_EQ(doc.sketch2Ds->sketch2D(0), doc.sketch);
     EXPECT_EQ(doc.sketch->parentSketch2Ds(), doc.sketch2Ds);
-    EXPECT_EQ(doc.sketch->transform(), ZkGeMatrix3d::kIdentity);
-    transact(*doc.asset, [&] {
-        doc.sketch->userName(L"Renamed");
-        doc.sketch->transform(ZkGeMatrix3d::translation(ZkGeVector3d(1, 2, 3)));
-    });
-    ASSERT_TRUE(doc.asset->undo());
-    EXPECT_EQ(doc.sketch->transform(), ZkGeMatrix3d::kIdentity);
     EXPECT_THAT(doc.sketch->toString(),
                 StartsWith(L"Sketch2D Drawing (Base CommonBaseGroupEntity "));
     EXPECT_THAT(Sketch2D::make(doc.sketch2Ds, L"", ZkGeMatrix3d())->toString(),

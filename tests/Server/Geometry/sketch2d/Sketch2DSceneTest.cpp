@@ -1,7 +1,7 @@
 // What 2D drawings put into the scene: the collection's and each sketch's
 // group nodes with the sketch's placement, group nodes for groups, nothing
 // for points, and curves drawn as bands of their line thickness (or thin
-// strips while they preview) that follow every edit, undo and reopening.
+// strips while they preview) that follow every edit and undo.
 
 #include "Sketch2DTestDocument.h"
 
@@ -227,32 +227,6 @@ TEST_F(Sketch2DSceneTest, EditsRedrawAndDeletionAndUndoTakeNodesOutAndBack) {
     ASSERT_NE(made->sceneNode(), nullptr);
     EXPECT_EQ(made->sceneNode()->parent(), sketchNode);
     EXPECT_EQ(sketchNode->children().size(), 2u);
-}
-
-TEST_F(Sketch2DSceneTest, AReopenedDocumentDrawsItsSketches) {
-    line({0, 0}, {4, 0});
-    Arc2D::make(doc.parent(), ZkGePoint2d(0, 0), 2.0);
-    Point2D::make(doc.parent(), ZkGePoint2d(9, 9), false);
-    std::unique_ptr<Asset> loaded = saveAndOpen(*doc.asset);
-    ARenderNode* top = loaded->sceneManager().rootNode();
-    StrongRef<Component> component = Component::find(loaded->defaultSegment());
-    ASSERT_TRUE(component);
-    StrongRef<Sketch2Ds> collection = childrenOf<Sketch2Ds>(*component).at(0);
-    StrongRef<Sketch2D> reopened = collection->sketch2D(0);
-    ASSERT_TRUE(reopened);
-    ASSERT_NE(collection->sceneNode(), nullptr);
-    EXPECT_EQ(collection->sceneNode()->parent(), top);
-    ASSERT_NE(reopened->groupNode(), nullptr);
-    EXPECT_EQ(reopened->groupNode()->children().size(), 2u);
-    StrongRef<Line2D> reopenedLine = childrenOf<Line2D>(*reopened).at(0);
-    auto* node = dynamic_cast<Wyn::Graphics::GeometryNode*>(reopenedLine->sceneNode());
-    ASSERT_NE(node, nullptr);
-    EXPECT_FALSE(node->displayMesh().isEmpty());
-    reopenedLine.reset();
-    reopened.reset();
-    collection.reset();
-    component.reset();
-    loaded->clear();
 }
 
 } // namespace

@@ -1,18 +1,12 @@
 #include "Sketch2DTestDocument.h"
 
 #include "Geometry/GeometryComponentContributor.h"
-#include "Kv/DataModel/MemberCodec.h"
-#include "Kv/DataModel/MemberContext.h"
-#include "Kv/DataModel/MemberSet.h"
-#include "Kv/DataModel/Segment.h"
 #include "Kv/Storage/DocumentReader.h"
 #include "Kv/Storage/DocumentWriter.h"
 #include "ZkGeMatrix3d.h"
 
 #include <atomic>
 #include <filesystem>
-#include <map>
-#include <sstream>
 #include <unistd.h>
 
 namespace Kv::Geometry::Sketch2DTests {
@@ -33,49 +27,6 @@ Sketch2DTestDocument::~Sketch2DTestDocument() {
     sketch2Ds.reset();
     component.reset();
     asset->clear();
-}
-
-std::vector<std::string> memberNames(const MemberSet& set) {
-    std::vector<std::string> names;
-    set.forEachMember([&](const Member& member) { names.push_back(member.name()); });
-    return names;
-}
-
-std::string pathOf(const Entity* entity) {
-    std::string path;
-    for (const Entity* e = entity; e && e->parentEntity(); e = e->parentEntity()) {
-        const std::string className = e->metaType()->className();
-        int n = 0;
-        if (auto* group = ::Kv::queryInterface<Managed::ManagedGroupEntity>(e->parentEntity()))
-            for (const StrongRef<Entity>& sibling : group->children()) {
-                if (sibling->metaType()->className() == className)
-                    ++n;
-                if (sibling.get() == e)
-                    break;
-            }
-        path = className + "#" + std::to_string(n) + (path.empty() ? "" : "/") + path;
-    }
-    return path;
-}
-
-std::string printed(Entity* entity) {
-    MemberContext context;
-    context.pathOf = [](const Entity* target) {
-        return pathOf(target);
-    };
-    std::ostringstream out;
-    MemberCodec::print(entity, out, context);
-    return out.str();
-}
-
-std::string describe(const Managed::ManagedGroupEntity& group) {
-    std::string text;
-    for (const StrongRef<Entity>& child : group.children()) {
-        text += pathOf(child.get()) + "\n" + printed(child.get());
-        if (auto* nested = ::Kv::queryInterface<Managed::ManagedGroupEntity>(child.get()))
-            text += describe(*nested);
-    }
-    return text;
 }
 
 std::unique_ptr<Asset> saveAndOpen(Asset& asset) {

@@ -12,10 +12,6 @@
 #include <string>
 #include <vector>
 
-namespace Kv {
-class MemberSet;
-}
-
 namespace Kv::Geometry::Sketch2DTests {
 
 struct Sketch2DTestDocument {
@@ -47,20 +43,6 @@ template <class T> std::vector<StrongRef<T>> childrenOf(const Managed::ManagedGr
             found.emplace_back(typed);
     return found;
 }
-
-// Every member name of `set`, bases first.
-std::vector<std::string> memberNames(const MemberSet& set);
-
-// The path of `entity` from the component: each step is the class name and
-// the position among the siblings of that class ("Sketch2Ds#1/Sketch2D#1/
-// Point2D#2"), so paths do not depend on entity identifiers.
-std::string pathOf(const Entity* entity);
-
-// The entity's persisted members as `get` prints them, references as paths.
-std::string printed(Entity* entity);
-
-// Every entity below `group`, depth first, with its path and printed members.
-std::string describe(const Managed::ManagedGroupEntity& group);
 
 // Saves `asset` to a fresh temporary file and opens it again.
 std::unique_ptr<Asset> saveAndOpen(Asset& asset);

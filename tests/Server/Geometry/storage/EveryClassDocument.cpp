@@ -152,6 +152,8 @@ void addSketch(Component& component) {
     const StrongRef<Entity> group(GeometryGroup3D::make(PassiveRef<Entity>(sketch)));
     Line3D::make(group, Point3D::findOrMake(group, ZkGePoint3d(-1, -1, 0)),
                  Point3D::findOrMake(group, ZkGePoint3d(-3, -2, 0)));
+    // Out of creation order: children come back in their order, not by age.
+    sketch->moveChild(group.get(), 0);
 
     addText(parent);
     sketch->visible(false);

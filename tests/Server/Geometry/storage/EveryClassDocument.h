@@ -12,11 +12,11 @@ namespace Kv::Geometry::StorageTests {
 
 // One component in one segment with the add-in's collections and roots:
 // a 3D sketch on a placed coordinate system with points, a line, an arc, an
-// elliptic arc, a spline with tangent and curvature handles, a group, and a
-// text with its four border lines; user, origin and legacy work geometry;
-// a 2D drawing with points, a line, an arc, an elliptic arc, a spline and a
-// group. Every drawable entity is hidden and drawn in its own colours,
-// thickness and order; every curve is fixed and shows its comb.
+// elliptic arc, a spline with tangent and curvature handles, a group (moved
+// to the front), and a text with its four border lines; user, origin and
+// legacy work geometry; a 2D drawing with points, a line, an arc, an elliptic
+// arc, a spline and a group. Every drawable entity is hidden and drawn in its
+// own colours, thickness and order; every curve is fixed and shows its comb.
 std::unique_ptr<Asset> makeEveryClassDocument();
 
 } // namespace Kv::Geometry::StorageTests

@@ -178,20 +178,6 @@ TEST(PointUsesMigration, PassiveReferencesBecomeOwningOnesInTheirOrder) {
     }
 }
 
-TEST(PointUsesMigration, OldMemberSetReadsIntoTheHelper) {
-    std::unique_ptr<Asset> asset = DocumentReader::load(pointUsesV0());
-    const MemberSet& old = PointUses::s_metaType().memberSet(0);
-    ASSERT_TRUE(old.initialized());
-    ASSERT_EQ(old.ownMembers().size(), 1u);
-    const Member& geometries = old.ownMembers().front();
-    EXPECT_EQ(geometries.name(), "geometries");
-    EXPECT_TRUE(geometries.inMigrationHelper());
-    const Member* current = PointUses::memberSet().findMember("geometries");
-    ASSERT_NE(current, nullptr);
-    EXPECT_FALSE(current->inMigrationHelper());
-    EXPECT_NE(geometries.typeKey(), current->typeKey()) << "passive, then strong references";
-}
-
 TEST(SketchMigration, VersionZeroCollectionIsNumberedInChildOrder) {
     std::unique_ptr<Asset> asset = DocumentReader::load(sketchV0());
     {
@@ -234,21 +220,6 @@ TEST(SketchMigration, VersionOneCollectionKeepsItsMarkAndComesUpVisible) {
         EXPECT_EQ(sketches->getNextID(), 8u);
         asset->commitTransaction();
     }
-}
-
-// A current document opens without anything to migrate.
-TEST(SketchMigration, CurrentDocumentKeepsItsNumbers) {
-    ScratchDirectory dir;
-    {
-        NewDocument doc;
-        Sketch::make(doc.sketches, L"Only")->creationIndexForMigration(9);
-        doc.sketches->highWaterMarkForMigration(9);
-        FixtureWriter().save(doc.asset, dir.path("current.kvd"));
-    }
-    std::unique_ptr<Asset> asset = DocumentReader::load(dir.path("current.kvd"));
-    StrongRef<Sketches> sketches = sketchesOf(*asset);
-    EXPECT_EQ(sketches->highWaterMark(), 9u);
-    EXPECT_EQ(sketches->sketch(0)->creationIndex(), 9u);
 }
 
 std::string member(Entity* entity, const std::string& name) {
@@ -313,9 +284,9 @@ int WatchedMigrator::runs = 0;
 std::vector<Entity*> WatchedMigrator::handed;
 std::vector<unsigned> WatchedMigrator::indicesBefore;
 
-// Checks, in a process of its own, what loading `path` asks of the migrator
-// and of the old member sets; exits 0 when all is as `expectHanded` says.
-void checkMigratorAndMemberSets(const std::string& path, bool expectHanded) {
+// Checks, in a process of its own, what loading the version 0 document asks
+// of the migrator and of the old member sets; exits 0 when all is as expected.
+void checkMigratorAndMemberSets(const std::string& path) {
     AssetMigrator::registerAssetMigrator(MigrateSketchesHighWaterMark::kName,
                                          [] { return new WatchedMigrator; });
     bool ok = true;
@@ -329,45 +300,33 @@ void checkMigratorAndMemberSets(const std::string& path, bool expectHanded) {
     {
         std::unique_ptr<Asset> asset = DocumentReader::load(path);
         StrongRef<Sketches> sketches = sketchesOf(*asset);
-        if (expectHanded) {
-            check(WatchedMigrator::runs == 1, "the migrator runs once");
-            check(WatchedMigrator::handed == std::vector<Entity*>{sketches.get()},
-                  "the collection is handed over once");
-            check(WatchedMigrator::indicesBefore == std::vector<unsigned>(3, Sketch::kUnsetIndex),
-                  "version 0 sketches have no index until numbered");
-            const MemberSet& old = Sketch::s_metaType().memberSet(0);
-            check(old.initialized(), "the old sketch set is built on demand");
-            std::vector<std::string> members;
-            for (const Member& member : old.ownMembers())
-                members.push_back(member.name());
-            check(members == std::vector<std::string>{"userName", "UCS", "isVisible"},
-                  "the old sketch set lists version 0's members");
-            check(Sketches::s_metaType().memberSet(0).initialized() &&
-                      Sketches::s_metaType().memberSet(0).ownMembers().empty(),
-                  "version 0 collections have no members of their own");
-        } else {
-            check(WatchedMigrator::runs == 0, "no migrator for a current collection");
-            check(!Sketch::s_metaType().memberSet(0).initialized(),
-                  "no old sketch set for a document without old sketches");
-        }
+        check(WatchedMigrator::runs == 1, "the migrator runs once");
+        check(WatchedMigrator::handed == std::vector<Entity*>{sketches.get()},
+              "the collection is handed over once");
+        check(WatchedMigrator::indicesBefore == std::vector<unsigned>(3, Sketch::kUnsetIndex),
+              "version 0 sketches have no index until numbered");
+        const MemberSet& old = Sketch::s_metaType().memberSet(0);
+        check(old.initialized(), "the old sketch set is built on demand");
+        std::vector<std::string> members;
+        for (const Member& member : old.ownMembers())
+            members.push_back(member.name());
+        check(members == std::vector<std::string>{"userName", "UCS", "isVisible"},
+              "the old sketch set lists version 0's members");
+        check(Sketches::s_metaType().memberSet(0).initialized() &&
+                  Sketches::s_metaType().memberSet(0).ownMembers().empty(),
+              "version 0 collections have no members of their own");
     }
     std::fflush(stderr);
     std::exit(ok ? 0 : 1);
 }
 
-// The migrator registry counts registrations for the whole process, so these
-// replace the add-in's migrator only in a child process, which starts without
-// any old member set built. They read the files the tests above (re)write.
+// The migrator registry counts registrations for the whole process, so this
+// replaces the add-in's migrator only in a child process, which starts without
+// any old member set built. It reads the file the tests above (re)write.
 TEST(SketchMigrationInChild, VersionZeroCollectionIsHandedToTheMigratorOnce) {
     ::testing::GTEST_FLAG(death_test_style) = "threadsafe";
     const std::string path = fixturePath("Sketch-v0.kvd");
-    EXPECT_EXIT(checkMigratorAndMemberSets(path, true), ::testing::ExitedWithCode(0), "");
-}
-
-TEST(SketchMigrationInChild, VersionOneCollectionIsNotHandedToTheMigrator) {
-    ::testing::GTEST_FLAG(death_test_style) = "threadsafe";
-    const std::string path = fixturePath("Sketches-v1.kvd");
-    EXPECT_EXIT(checkMigratorAndMemberSets(path, false), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(checkMigratorAndMemberSets(path), ::testing::ExitedWithCode(0), "");
 }
 
 } // namespace

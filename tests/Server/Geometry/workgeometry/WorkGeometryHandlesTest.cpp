@@ -6,8 +6,6 @@
 
 #include "Geometry/workgeometry/WorkAxis.h"
 #include "Geometry/workgeometry/WorkPlane.h"
-#include "Kv/DataModel/EntityChange.h"
-#include "Kv/DataModel/IEntityObserver.h"
 #include "Kv/Selection/LogicalSelection.h"
 
 #include "ZkGeMatrix3d.h"
@@ -17,14 +15,6 @@
 namespace Kv::Geometry::WorkGeometryTests {
 namespace {
 
-// The change types an entity reported.
-struct ChangeLog : IEntityObserver {
-    void onEntityPostChange(Entity&, const EntityChange& change) override {
-        types.push_back(change.changeType());
-    }
-    std::vector<unsigned> types;
-};
-
 // A view looking down the z axis at 10 pixels per unit; the depth is kept so
 // that handles must ignore it.
 ZkGePoint3d tenPixelsPerUnit(const ZkGePoint3d& point) {
@@ -33,8 +23,9 @@ ZkGePoint3d tenPixelsPerUnit(const ZkGePoint3d& point) {
 
 class WorkGeometryHandlesTest : public ::testing::Test {
 protected:
-    StrongRef<Entity> collection() const { return StrongRef<Entity>(doc.workGeometries.get()); }
-    StrongRef<WorkPlane> xyPlane() { return WorkPlane::make(collection(), ZkGePlane::kXYPlane); }
+    StrongRef<WorkPlane> xyPlane() {
+        return WorkPlane::make(doc.collection(), ZkGePlane::kXYPlane);
+    }
     std::pair<ZkGePoint2d, ZkGePoint2d> sizeOf(const WorkPlane& plane) {
         std::pair<ZkGePoint2d, ZkGePoint2d> size;
         plane.size(size.first, size.second);
@@ -93,7 +84,7 @@ TEST_F(WorkGeometryHandlesTest, AnUnknownHandleChangesNothingButIsStillRecorded)
 }
 
 TEST_F(WorkGeometryHandlesTest, EitherAxisEndFollowsTheNearestLinePoint) {
-    StrongRef<WorkAxis> axis = WorkAxis::make(collection(), ZkGeLine3d::kZAxis);
+    StrongRef<WorkAxis> axis = WorkAxis::make(doc.collection(), ZkGeLine3d::kZAxis);
     ChangeLog log;
     axis->subscribe(&log);
     axis->setOneExtent(ZkGePoint3d(4, 4, 3), true);
@@ -116,7 +107,7 @@ TEST_F(WorkGeometryHandlesTest, PointsAreProjectedInTheEntitysOwnCoordinates) {
     plane->calculateExtentFromProjectionDirection(onPlane, ZkGeVector3d(1, 0, -1), raised);
     EXPECT_TRUE(onPlane.isEqualTo(ZkGePoint3d(4, 2, 0))) << "moved 3 along (1, 0, -1)";
 
-    StrongRef<WorkAxis> axis = WorkAxis::make(collection(), ZkGeLine3d::kZAxis);
+    StrongRef<WorkAxis> axis = WorkAxis::make(doc.collection(), ZkGeLine3d::kZAxis);
     ZkGePoint3d onAxis(3, 0, 5);
     axis->calculateExtentFromProjectionDirection(onAxis, ZkGeVector3d(1, 0, 1), raised);
     EXPECT_TRUE(onAxis.isEqualTo(ZkGePoint3d(0, 0, -3)))
@@ -143,7 +134,7 @@ TEST_F(WorkGeometryHandlesTest, CornersWinOverEdgesWithinTheirLargerRadius) {
 
 TEST_F(WorkGeometryHandlesTest, AnEdgeOnPlaneStillOffersItsEdges) {
     StrongRef<WorkPlane> plane =
-        WorkPlane::make(collection(), ZkGePlane(ZkGePoint3d::kOrigin, ZkGeVector3d::kYAxis));
+        WorkPlane::make(doc.collection(), ZkGePlane(ZkGePoint3d::kOrigin, ZkGeVector3d::kYAxis));
     // Seen from above, the XZ plane is a segment on the x axis.
     const int handle = planeHandleAt(*plane, 0, 0.3);
     EXPECT_GE(handle, kLeftEdge);
@@ -160,7 +151,7 @@ TEST_F(WorkGeometryHandlesTest, OriginEntitiesOfferNoHandles) {
 }
 
 TEST_F(WorkGeometryHandlesTest, TheLowerAxisEndIsTriedFirst) {
-    StrongRef<WorkAxis> axis = WorkAxis::make(collection(), ZkGeLine3d::kYAxis);
+    StrongRef<WorkAxis> axis = WorkAxis::make(doc.collection(), ZkGeLine3d::kYAxis);
     axis->setExtents(ZkGePoint3d(0, 0, 0), ZkGePoint3d(0, 0.5, 0)); // 5 pixels long
     const auto at = [&](double x, double y) {
         return axis->extentHandleAt(ZkGePoint3d(x, y, 0), tenPixelsPerUnit);
@@ -191,7 +182,7 @@ TEST_F(WorkGeometryHandlesTest, APickNamesItsHandleInThePathQualifier) {
     unknown.qualify(9);
     EXPECT_EQ(pick(unknown, &nearUpperRight), kUpperRightCorner);
 
-    StrongRef<WorkAxis> axis = WorkAxis::make(collection(), ZkGeLine3d::kXAxis);
+    StrongRef<WorkAxis> axis = WorkAxis::make(doc.collection(), ZkGeLine3d::kXAxis);
     const ZkGePoint3d nearLowerEnd(-9.9, 0, 0);
     StrongRef<LogicalSelection> end = axis->onCreateViewDependentLogicalSelection(
         ObjectPath::toEntity(axis.get()), &nearLowerEnd, tenPixelsPerUnit);

@@ -3,15 +3,12 @@
 
 #include "WorkGeometryTestDocument.h"
 
-#include "Geometry/GeometryComponentContributor.h"
 #include "Geometry/workgeometry/WorkAxis.h"
 #include "Geometry/workgeometry/WorkPlane.h"
 #include "Geometry/workgeometry/WorkPlanes.h"
 #include "Geometry/workgeometry/WorkPoint.h"
-#include "Kv/AddInMgr/AddInMgr.h"
 #include "Kv/Base/PathInfo.h"
 #include "Kv/Base/StringTable.h"
-#include "Kv/Commands/Session.h"
 #include "Kv/DataModel/ObjectPath.h"
 #include "Kv/DataModel/Onk.h"
 
@@ -22,8 +19,6 @@ namespace {
 
 class WorkGeometryNamingTest : public ::testing::Test {
 protected:
-    StrongRef<Entity> collection() const { return StrongRef<Entity>(doc.workGeometries.get()); }
-
     WorkGeometryTestDocument doc;
 };
 
@@ -51,30 +46,49 @@ TEST_F(WorkGeometryNamingTest, ANewComponentHasAnEmptyCollectionAndAHiddenOrigin
 }
 
 TEST_F(WorkGeometryNamingTest, EachKindCountsOnItsOwnAndNeverReusesANumber) {
-    EXPECT_EQ(WorkPlane::make(collection(), ZkGePlane::kXYPlane)->userName(), L"Plane1");
-    EXPECT_EQ(WorkAxis::make(collection(), ZkGeLine3d::kXAxis)->userName(), L"Axis1");
+    EXPECT_EQ(WorkPlane::make(doc.collection(), ZkGePlane::kXYPlane)->userName(), L"Plane1");
+    EXPECT_EQ(WorkAxis::make(doc.collection(), ZkGeLine3d::kXAxis)->userName(), L"Axis1");
     for (int i = 1; i <= 4; ++i)
         EXPECT_EQ(doc.workGeometries->getNextWorkPointID(), i);
-    StrongRef<WorkPoint> point = WorkPoint::make(collection(), ZkGePoint3d());
+    StrongRef<WorkPoint> point = WorkPoint::make(doc.collection(), ZkGePoint3d());
     EXPECT_EQ(point->getUserId(), 5);
     EXPECT_EQ(point->userName(), L"Point5");
 
-    StrongRef<WorkPlane> plane2 = WorkPlane::make(collection(), ZkGePlane::kYZPlane);
+    StrongRef<WorkPlane> plane2 = WorkPlane::make(doc.collection(), ZkGePlane::kYZPlane);
     EXPECT_EQ(plane2->userName(), L"Plane2");
     doc.asset->beginTransaction("delete");
     ASSERT_TRUE(doc.workGeometries->removeChild(StrongRef<Entity>(plane2.get())));
     doc.asset->commitTransaction();
-    EXPECT_EQ(WorkPlane::make(collection(), ZkGePlane::kZXPlane)->userName(), L"Plane3");
+    EXPECT_EQ(WorkPlane::make(doc.collection(), ZkGePlane::kZXPlane)->userName(), L"Plane3");
     EXPECT_EQ(doc.workGeometries->highWaterMarkPlanes(), 3);
     EXPECT_EQ(doc.workGeometries->highWaterMarkAxes(), 1);
 }
 
+TEST_F(WorkGeometryNamingTest, NumberingContinuesAfterReopening) {
+    WorkPlane::make(doc.collection(), ZkGePlane::kXYPlane);
+    WorkAxis::make(doc.collection(), ZkGeLine3d::kYAxis);
+    WorkAxis::make(doc.collection(), ZkGeLine3d::kZAxis);
+    std::unique_ptr<Asset> loaded = saveAndOpen(*doc.asset);
+    StrongRef<Component> component = Component::find(loaded->defaultSegment());
+    StrongRef<WorkGeometries> opened = firstChildOf<WorkGeometries>(*component);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(opened->workGeometry(2)->userName(), L"Axis2");
+    EXPECT_FLOAT_EQ(opened->workGeometry(2)->lineThickness(), 1.3f);
+    EXPECT_EQ(firstChildOf<OriginWorkGeometry>(*component)->originWorkGeometry(2)->userName(),
+              L"XY Plane");
+
+    const StrongRef<Entity> reopened(opened.get());
+    EXPECT_EQ(WorkPlane::make(reopened, ZkGePlane::kZXPlane)->userName(), L"Plane2");
+    EXPECT_EQ(WorkAxis::make(reopened, ZkGeLine3d::kXAxis)->userName(), L"Axis3");
+    EXPECT_EQ(WorkPoint::make(reopened, ZkGePoint3d())->userName(), L"Point1");
+}
+
 TEST_F(WorkGeometryNamingTest, OriginEntitiesShowTheirNameAndOthersOutsideTheCollectionNoNumber) {
     StrongRef<WorkPlane> datum =
-        WorkPlane::make(collection(), ZkGePlane::kYZPlane, true, L"Datum A");
+        WorkPlane::make(doc.collection(), ZkGePlane::kYZPlane, true, L"Datum A");
     EXPECT_EQ(datum->userName(), L"Datum A");
     EXPECT_EQ(datum->getUserId(), -1);
-    EXPECT_EQ(WorkAxis::make(collection(), ZkGeLine3d::kXAxis, true, L"Ax")->userName(), L"Ax");
+    EXPECT_EQ(WorkAxis::make(doc.collection(), ZkGeLine3d::kXAxis, true, L"Ax")->userName(), L"Ax");
     EXPECT_EQ(doc.workGeometries->highWaterMarkPlanes(), 0);
     EXPECT_EQ(doc.workGeometries->highWaterMarkAxes(), 0);
 
@@ -87,17 +101,17 @@ TEST_F(WorkGeometryNamingTest, OriginEntitiesShowTheirNameAndOthersOutsideTheCol
 }
 
 TEST_F(WorkGeometryNamingTest, FindOrMakeReusesAnEqualEntityWithoutANewNumber) {
-    StrongRef<WorkPoint> point = WorkPoint::make(collection(), ZkGePoint3d(1, 2, 3));
-    StrongRef<WorkPlane> plane = WorkPlane::make(collection(), ZkGePlane::kXYPlane);
-    StrongRef<WorkAxis> axis = WorkAxis::make(collection(), ZkGeLine3d::kZAxis);
+    StrongRef<WorkPoint> point = WorkPoint::make(doc.collection(), ZkGePoint3d(1, 2, 3));
+    StrongRef<WorkPlane> plane = WorkPlane::make(doc.collection(), ZkGePlane::kXYPlane);
+    StrongRef<WorkAxis> axis = WorkAxis::make(doc.collection(), ZkGeLine3d::kZAxis);
 
-    EXPECT_EQ(WorkPoint::findOrMake(collection(), ZkGePoint3d(1, 2, 3 + 1e-12)), point);
-    EXPECT_EQ(WorkPlane::findOrMake(collection(), ZkGePlane::kXYPlane), plane);
-    EXPECT_EQ(WorkAxis::findOrMake(collection(), ZkGeLine3d::kZAxis), axis);
+    EXPECT_EQ(WorkPoint::findOrMake(doc.collection(), ZkGePoint3d(1, 2, 3 + 1e-12)), point);
+    EXPECT_EQ(WorkPlane::findOrMake(doc.collection(), ZkGePlane::kXYPlane), plane);
+    EXPECT_EQ(WorkAxis::findOrMake(doc.collection(), ZkGeLine3d::kZAxis), axis);
     EXPECT_EQ(doc.workGeometries->childCount(), 3u);
     EXPECT_EQ(doc.workGeometries->highWaterMarkPoints(), 1);
-    EXPECT_EQ(WorkPoint::findOrMake(collection(), ZkGePoint3d(1, 2, 4))->userName(), L"Point2");
-    EXPECT_EQ(WorkAxis::findOrMake(collection(), ZkGeLine3d::kXAxis)->userName(), L"Axis2");
+    EXPECT_EQ(WorkPoint::findOrMake(doc.collection(), ZkGePoint3d(1, 2, 4))->userName(), L"Point2");
+    EXPECT_EQ(WorkAxis::findOrMake(doc.collection(), ZkGeLine3d::kXAxis)->userName(), L"Axis2");
 }
 
 TEST_F(WorkGeometryNamingTest, ThePrefixComesFromTheStringTableOfTheLanguage) {
@@ -105,9 +119,9 @@ TEST_F(WorkGeometryNamingTest, ThePrefixComesFromTheStringTableOfTheLanguage) {
     PathInfo::setLanguage("de-DE");
     StringTable::clearCache();
     const std::vector<std::wstring> names = {
-        WorkPlane::make(collection(), ZkGePlane::kXYPlane)->userName(),
-        WorkAxis::make(collection(), ZkGeLine3d::kXAxis)->userName(),
-        WorkPoint::make(collection(), ZkGePoint3d())->userName(),
+        WorkPlane::make(doc.collection(), ZkGePlane::kXYPlane)->userName(),
+        WorkAxis::make(doc.collection(), ZkGeLine3d::kXAxis)->userName(),
+        WorkPoint::make(doc.collection(), ZkGePoint3d())->userName(),
         doc.origin->originWorkGeometry(2)->userName()};
     PathInfo::setLanguage("");
     PathInfo::setRootDirectory("");
@@ -116,12 +130,7 @@ TEST_F(WorkGeometryNamingTest, ThePrefixComesFromTheStringTableOfTheLanguage) {
 }
 
 TEST_F(WorkGeometryNamingTest, ScriptsFindWorkGeometryByUserName) {
-    StrongRef<WorkPlane> plane = WorkPlane::make(collection(), ZkGePlane::kXYPlane);
-    Onk key;
-    ASSERT_TRUE(plane->getOnk(key));
-    EXPECT_EQ(key, Onk(L"WorkPlane", L"Plane1"));
-    ASSERT_TRUE(doc.workGeometries->getOnk(key));
-    EXPECT_EQ(key.name(), L"WorkGeometries");
+    StrongRef<WorkPlane> plane = WorkPlane::make(doc.collection(), ZkGePlane::kXYPlane);
     EXPECT_EQ(::Kv::queryInterface<CommonData::IComponentObject>(doc.origin.get())
                   ->componentObjectEntity(),
               doc.origin.get());
@@ -129,29 +138,17 @@ TEST_F(WorkGeometryNamingTest, ScriptsFindWorkGeometryByUserName) {
     const ObjectPath path = ObjectPath::toEntity(doc.workGeometries.get());
     EXPECT_EQ(doc.workGeometries->getChildObject(Onk(L"WorkPlane", L"Plane1"), path),
               static_cast<IScriptableObject*>(plane.get()));
-    EXPECT_EQ(doc.workGeometries->getChildObject(Onk(L"WorkPlane", L"plane1"), path), nullptr);
-    EXPECT_EQ(doc.origin->getChildObject(Onk(L"WorkPlane", L"XY Plane"), path),
-              ::Kv::queryInterface<IScriptableObject>(doc.origin->child(2).get()));
+    EXPECT_EQ(doc.workGeometries->getChildObject(Onk(L"WorkPlane", L"plane1"), path), nullptr)
+        << "names are case sensitive";
 
     StrongRef<WorkPlanes> planes(new WorkPlanes(doc.component.get()));
     planes->postCreation(kTransactDo);
     EXPECT_EQ(planes->getNextID(), 1);
     WorkPlane::make(StrongRef<Entity>(planes.get()), ZkGePlane::kXYPlane, true, L"Old");
     EXPECT_NE(planes->getChildObject(Onk(L"WorkPlane", L"Old"), path), nullptr);
+    Onk key;
     ASSERT_TRUE(planes->getOnk(key));
     EXPECT_EQ(key.name(), L"WorkPlanes");
-}
-
-TEST(WorkGeometryPaths, TheApplicationFindsTheCollectionsByTheirScriptingNames) {
-    AddInMgr noAddIns;
-    Session session(noAddIns);
-    session.addComponentContributor(&GeometryComponentContributor::instance());
-    EXPECT_NE(::Kv::queryInterface<WorkGeometries>(session.find("WorkGeometries")), nullptr);
-    Entity* origin = session.find("OriginWorkGeometry");
-    EXPECT_NE(::Kv::queryInterface<OriginWorkGeometry>(origin), nullptr);
-    EXPECT_EQ(session.pathOf(origin), "OriginWorkGeometry");
-    // Setting up the document is not an edit.
-    EXPECT_FALSE(session.document().undoStack().canUndo());
 }
 
 } // namespace

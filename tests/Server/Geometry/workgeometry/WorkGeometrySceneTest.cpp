@@ -69,15 +69,9 @@ private:
 
 class WorkGeometrySceneTest : public ::testing::Test {
 protected:
-    StrongRef<Entity> collection() const { return StrongRef<Entity>(doc.workGeometries.get()); }
     Scene::SceneManager& scene() { return doc.asset->sceneManager(); }
     // The scene as a view would draw it now.
     void realize() { scene().rootNode(); }
-    template <class F> void transact(F edit) {
-        doc.asset->beginTransaction("edit");
-        edit();
-        doc.asset->commitTransaction();
-    }
     template <class T> StrongRef<T> origin(const std::wstring& name) {
         for (unsigned int i = 0; i < doc.origin->originWorkGeometries(); ++i)
             if (doc.origin->originWorkGeometry(i)->userName() == name)
@@ -93,7 +87,7 @@ protected:
 // ---- collections
 
 TEST_F(WorkGeometrySceneTest, CollectionsHoldTheirChildrenBelowTheRoot) {
-    StrongRef<WorkPlane> plane = WorkPlane::make(collection(), ZkGePlane::kXYPlane);
+    StrongRef<WorkPlane> plane = WorkPlane::make(doc.collection(), ZkGePlane::kXYPlane);
     realize();
     ARenderNode* work = doc.workGeometries->groupNode();
     ARenderNode* originSet = doc.origin->groupNode();
@@ -107,18 +101,18 @@ TEST_F(WorkGeometrySceneTest, CollectionsHoldTheirChildrenBelowTheRoot) {
     EXPECT_EQ(plane->sceneNode()->clientType(), 0x1000000u);
     EXPECT_EQ(originSet->children().size(), 7u) << "three planes, three axes and the point";
 
-    transact([&] { doc.workGeometries->removeChild(StrongRef<Entity>(plane)); });
+    doc.transact([&] { doc.workGeometries->removeChild(StrongRef<Entity>(plane)); });
     EXPECT_EQ(plane->sceneNode(), nullptr) << "a deleted plane leaves the scene";
     EXPECT_TRUE(work->children().empty());
 }
 
 TEST_F(WorkGeometrySceneTest, TheOriginSetStartsHiddenAndEachSwitchHidesItsWholeCollection) {
-    WorkPoint::make(collection(), ZkGePoint3d(1, 0, 0));
+    WorkPoint::make(doc.collection(), ZkGePoint3d(1, 0, 0));
     realize();
     EXPECT_TRUE(hidden(doc.origin->groupNode()));
     EXPECT_FALSE(hidden(doc.workGeometries->groupNode()));
 
-    transact([&] {
+    doc.transact([&] {
         doc.origin->toggleVisibility(ObjectPath());
         doc.workGeometries->toggleVisibility(ObjectPath());
     });
@@ -132,8 +126,8 @@ TEST_F(WorkGeometrySceneTest, TheOriginSetStartsHiddenAndEachSwitchHidesItsWhole
 }
 
 TEST_F(WorkGeometrySceneTest, ADocumentReadFromAFileIsDrawn) {
-    WorkPlane::make(collection(), ZkGePlane::kXYPlane);
-    transact([&] { doc.origin->isVisible(true); });
+    WorkPlane::make(doc.collection(), ZkGePlane::kXYPlane);
+    doc.transact([&] { doc.origin->isVisible(true); });
     std::unique_ptr<Asset> loaded = saveAndOpen(*doc.asset);
     ASSERT_TRUE(loaded);
     const StrongRef<Component> component = Component::find(loaded->segments().front().get());
@@ -154,7 +148,7 @@ TEST_F(WorkGeometrySceneTest, ADocumentReadFromAFileIsDrawn) {
 // ---- work points
 
 TEST_F(WorkGeometrySceneTest, WorkPointIsAScreenSizedImageAtItsPosition) {
-    StrongRef<WorkPoint> point = WorkPoint::make(collection(), ZkGePoint3d(1, 2, 3));
+    StrongRef<WorkPoint> point = WorkPoint::make(doc.collection(), ZkGePoint3d(1, 2, 3));
     realize();
     ARenderNode* node = point->sceneNode();
     ASSERT_NE(node, nullptr);
@@ -181,7 +175,7 @@ TEST_F(WorkGeometrySceneTest, WorkPointIsAScreenSizedImageAtItsPosition) {
     EXPECT_EQ(attribute(node, AttributeType::DepthPriority), nullptr);
     EXPECT_EQ(node->nodeFlags() & 0x180000u, 0x180000u);
 
-    transact([&] { point->point(ZkGePoint3d(0, 0, 7)); });
+    doc.transact([&] { point->point(ZkGePoint3d(0, 0, 7)); });
     EXPECT_EQ(node->transform(), ZkGeMatrix3d::translation(ZkGeVector3d(0, 0, 7)))
         << "moving the point moves its node";
 }
@@ -205,8 +199,8 @@ TEST_F(WorkGeometrySceneTest, OriginEntitiesShowTheOriginImageAndKeepTheirScreen
 
 TEST_F(WorkGeometrySceneTest, PlaneIsAQuadOverItsExtentInThePlanesColour) {
     const ZkGePlane raised(ZkGePoint3d(0, 0, 2), ZkGeVector3d::kZAxis);
-    StrongRef<WorkPlane> plane = WorkPlane::make(collection(), raised);
-    transact([&] { plane->setOneLineExtent(ZkGePoint3d(8, 0, 0), kRightEdge); });
+    StrongRef<WorkPlane> plane = WorkPlane::make(doc.collection(), raised);
+    doc.transact([&] { plane->setOneLineExtent(ZkGePoint3d(8, 0, 0), kRightEdge); });
     realize();
     ARenderNode* node = plane->sceneNode();
     const Wyn::Objects::Mesh& mesh = meshOf(node);
@@ -231,13 +225,13 @@ TEST_F(WorkGeometrySceneTest, PlaneIsAQuadOverItsExtentInThePlanesColour) {
     EXPECT_EQ(attribute(node, AttributeType::PixelScale), nullptr) << "only origin planes";
     EXPECT_EQ(attribute(node, AttributeType::DepthPriority)->priority(), 1);
 
-    transact([&] { plane->isVisible(false); });
+    doc.transact([&] { plane->isVisible(false); });
     EXPECT_TRUE(hidden(node));
 }
 
 TEST_F(WorkGeometrySceneTest, PlaneAndAxisFollowAChangeOfEnvironmentAtOnce) {
-    StrongRef<WorkPlane> plane = WorkPlane::make(collection(), ZkGePlane::kXYPlane);
-    StrongRef<WorkAxis> axis = WorkAxis::make(collection(), ZkGeLine3d::kZAxis);
+    StrongRef<WorkPlane> plane = WorkPlane::make(doc.collection(), ZkGePlane::kXYPlane);
+    StrongRef<WorkAxis> axis = WorkAxis::make(doc.collection(), ZkGeLine3d::kZAxis);
     realize();
     Scene::EnvironmentManager& manager = Scene::EnvironmentManager::getEnvManager();
     Scene::Environment changed = *manager.activeEnvironment();
@@ -255,7 +249,7 @@ TEST_F(WorkGeometrySceneTest, PlaneAndAxisFollowAChangeOfEnvironmentAtOnce) {
 
 TEST_F(WorkGeometrySceneTest, AxisIsACentreLineBetweenItsEnds) {
     StrongRef<WorkAxis> axis =
-        WorkAxis::make(collection(), ZkGePoint3d(1, 0, 0), ZkGeVector3d(0, 2, 0));
+        WorkAxis::make(doc.collection(), ZkGePoint3d(1, 0, 0), ZkGeVector3d(0, 2, 0));
     realize();
     ARenderNode* node = axis->sceneNode();
     const Wyn::Objects::Mesh& mesh = meshOf(node);
@@ -273,13 +267,13 @@ TEST_F(WorkGeometrySceneTest, AxisIsACentreLineBetweenItsEnds) {
     EXPECT_EQ(style->lineStyle().xScale(), 25.0);
     EXPECT_EQ(attribute(node, AttributeType::OccludedEffect)->occludedFactor(), 0.25);
 
-    transact([&] { axis->setExtents(ZkGePoint3d(1, 3, 0), ZkGePoint3d(5, 4, 0)); });
+    doc.transact([&] { axis->setExtents(ZkGePoint3d(1, 3, 0), ZkGePoint3d(5, 4, 0)); });
     EXPECT_TRUE(samePoint(meshOf(node).positions()[0], ZkGePoint3d(1, 3, 0)))
         << "a new extent redraws the line";
 }
 
 TEST_F(WorkGeometrySceneTest, OriginAxesTakeTheColourOfTheirCoordinateAxis) {
-    StrongRef<WorkAxis> user = WorkAxis::make(collection(), ZkGeLine3d::kZAxis);
+    StrongRef<WorkAxis> user = WorkAxis::make(doc.collection(), ZkGeLine3d::kZAxis);
     realize();
     EXPECT_EQ(origin<WorkAxis>(L"X Axis")->displayColor(), Color(1, 0, 0, 1));
     EXPECT_EQ(origin<WorkAxis>(L"Y Axis")->displayColor(), Color(0, 1, 0, 1));

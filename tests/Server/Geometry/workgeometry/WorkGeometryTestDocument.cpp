@@ -1,15 +1,11 @@
 #include "WorkGeometryTestDocument.h"
 
 #include "Geometry/GeometryComponentContributor.h"
-#include "Kv/DataModel/MemberCodec.h"
-#include "Kv/DataModel/MemberContext.h"
-#include "Kv/DataModel/MemberSet.h"
 #include "Kv/Storage/DocumentReader.h"
 #include "Kv/Storage/DocumentWriter.h"
 
 #include <atomic>
 #include <filesystem>
-#include <sstream>
 #include <unistd.h>
 
 namespace Kv::Geometry::WorkGeometryTests {
@@ -20,18 +16,6 @@ WorkGeometryTestDocument::WorkGeometryTestDocument()
     GeometryComponentContributor::instance().populateComponent(*component);
     workGeometries = firstChildOf<WorkGeometries>(*component);
     origin = firstChildOf<OriginWorkGeometry>(*component);
-}
-
-std::vector<std::string> memberNames(const MemberSet& set) {
-    std::vector<std::string> names;
-    set.forEachMember([&](const Member& member) { names.push_back(member.name()); });
-    return names;
-}
-
-std::string printed(Entity* entity) {
-    std::ostringstream out;
-    MemberCodec::print(entity, out, MemberContext());
-    return out.str();
 }
 
 std::unique_ptr<Asset> saveAndOpen(Asset& asset) {

@@ -7,24 +7,41 @@
 #include "Geometry/workgeometry/WorkGeometries.h"
 #include "Kv/CommonData/Component.h"
 #include "Kv/DataModel/Asset.h"
+#include "Kv/DataModel/EntityChange.h"
+#include "Kv/DataModel/IEntityObserver.h"
 
 #include <memory>
 #include <string>
 #include <vector>
-
-namespace Kv {
-class MemberSet;
-}
 
 namespace Kv::Geometry::WorkGeometryTests {
 
 struct WorkGeometryTestDocument {
     WorkGeometryTestDocument();
 
+    // The collection as a parent for work geometry.
+    StrongRef<Entity> collection() const { return StrongRef<Entity>(workGeometries.get()); }
+    // Runs `edit` as one transaction, as one command would.
+    template <class F> void transact(F edit) {
+        asset->beginTransaction("edit");
+        edit();
+        asset->commitTransaction();
+    }
+
     std::unique_ptr<Asset> asset;
     StrongRef<Component> component;
     StrongRef<WorkGeometries> workGeometries;
     StrongRef<OriginWorkGeometry> origin;
+};
+
+// The change types an entity reported, and whether each was recorded.
+struct ChangeLog : IEntityObserver {
+    void onEntityPostChange(Entity&, const EntityChange& change) override {
+        types.push_back(change.changeType());
+        recorded.push_back(change.isRecorded());
+    }
+    std::vector<unsigned> types;
+    std::vector<bool> recorded;
 };
 
 // The first child of `group` of class T, or null.
@@ -34,12 +51,6 @@ template <class T> StrongRef<T> firstChildOf(const Managed::ManagedGroupEntity& 
             return StrongRef<T>(found);
     return {};
 }
-
-// Every member name of `set`, bases first.
-std::vector<std::string> memberNames(const MemberSet& set);
-
-// The entity's persisted members as `get` prints them.
-std::string printed(Entity* entity);
 
 // Saves `asset` to a fresh temporary file and opens it again.
 std::unique_ptr<Asset> saveAndOpen(Asset& asset);
