@@ -1,19 +1,10 @@
 // Circular arcs and circles: the member sets of the arc kinds, the makes from
 // points and by position, three-point orientation and refusals, following
-// moved points, the derived curves, arcToCircle, deletion and the scene.
+// moved points, the derived curves, arcToCircle and deletion.
 
 #include "SketchTestDocument.h"
 
-#include "Geometry/curves3d/CurvatureHandle.h"
-#include "Geometry/curves3d/EllipticArc3D.h"
-#include "Geometry/sketch3d/CurveUses.h"
-#include "Geometry/sketch3d/Point3D.h"
 #include "Kv/DataModel/MemberSet.h"
-#include "Kv/DataModel/Request.h"
-#include "Kv/DataModel/Status.h"
-#include "Kv/Scene/SceneManager.h"
-#include "Wyn/Graphics/CurveNode.h"
-#include "Wyn/Objects/Ref.h"
 
 #include <gtest/gtest.h>
 
@@ -32,12 +23,6 @@ protected:
     StrongRef<CircArc3D> quarter() {
         return CircArc3D::make(doc.parent, ZkGePoint3d(0, 0, 0), ZkGePoint3d(2, 0, 0),
                                ZkGePoint3d(0, 2, 0), kUp);
-    }
-    static bool uses(const StrongRef<Point3D>& p, Curve3D* curve) {
-        return p->curveUses()->contains(PassiveRef<Curve3D>(curve));
-    }
-    bool inSketch(const Entity* entity) const {
-        return doc.sketch->indexOf(entity) != Managed::ManagedGroupEntity::npos;
     }
     static StrongRef<CircArc3D> arcOf(const StrongRef<Curve3D>& curve) {
         return StrongRef<CircArc3D>(queryInterface<CircArc3D>(curve.get()));
@@ -66,11 +51,10 @@ TEST_F(CircArc3DTest, MemberSetsOfTheArcKindsFollowTheirBases) {
 TEST_F(CircArc3DTest, ArcsAreBuiltFromPointsTurningAboutTheNormal) {
     StrongRef<Point3D> center = point(1, 1), start = point(4, 1), end = point(1, 3);
     StrongRef<CircArc3D> arc = CircArc3D::make(doc.parent, center, start, end, kUp);
-    EXPECT_EQ(arc->geomType(), Geometry3D::kCircArc3D);
     EXPECT_DOUBLE_EQ(arc->radius(), 3.0);
     EXPECT_EQ(arc->refVec(), ZkGeVector3d::kXAxis);
     EXPECT_DOUBLE_EQ(arc->endAngle(), M_PI_2);
-    EXPECT_TRUE(uses(center, arc.get()) && uses(start, arc.get()) && uses(end, arc.get()));
+    EXPECT_TRUE(usedBy(center, arc.get()) && usedBy(start, arc.get()) && usedBy(end, arc.get()));
     EXPECT_TRUE(arc->references(center));
     EXPECT_FALSE(arc->references(point(1, 3)));
     EXPECT_EQ(arc->toString().rfind(L"CircArc3D from (4, 1, 0) to (1, 3, 0) center (1, 1, 0) "
@@ -157,6 +141,14 @@ TEST_F(CircArc3DTest, ArcsFollowTheirPointsAndAStartOnTheCentreMakesATinyCircle)
     EXPECT_EQ(arc->radius(), 0.0001);
     EXPECT_FALSE(arc->degenerate());
 
+    // Replacing an end updates the arc.
+    StrongRef<CircArc3D> replaced = quarter();
+    replaced->setEndPoint(point(-3, 0));
+    EXPECT_NEAR(replaced->endAngle(), M_PI, 1e-12);
+    replaced->setStartPoint(point(0, -1));
+    EXPECT_NEAR(replaced->radius(), 1.0, 1e-12);
+    EXPECT_NEAR(replaced->endAngle(), 1.5 * M_PI, 1e-12);
+
     StrongRef<CircArc3D> circle = CircArc3D::make(doc.parent, center, kUp, 3.0);
     center->point(ZkGePoint3d(2, 2, 2));
     circle->updateCurve();
@@ -164,18 +156,9 @@ TEST_F(CircArc3DTest, ArcsFollowTheirPointsAndAStartOnTheCentreMakesATinyCircle)
     EXPECT_EQ(circle->arcCurve().center(), ZkGePoint3d(2, 2, 2));
 }
 
-TEST_F(CircArc3DTest, ReplacingAnEndUpdatesTheArc) {
-    StrongRef<CircArc3D> arc = quarter();
-    arc->setEndPoint(point(-3, 0));
-    EXPECT_NEAR(arc->endAngle(), M_PI, 1e-12);
-    arc->setStartPoint(point(0, -1));
-    EXPECT_NEAR(arc->radius(), 1.0, 1e-12);
-    EXPECT_NEAR(arc->endAngle(), 1.5 * M_PI, 1e-12);
-}
-
 // ---- derived curves
 
-TEST_F(CircArc3DTest, ReversingSwapsTheEndsTurnsOverAndKeepsACirclesCentreAndRadius) {
+TEST_F(CircArc3DTest, ReversingSwapsTheEndsAndTangentsAndKeepsACirclesCentreAndRadius) {
     StrongRef<CircArc3D> arc = quarter();
     StrongRef<CircArc3D> reversed = arcOf(arc->reverseCurve());
     ASSERT_TRUE(reversed);
@@ -183,6 +166,9 @@ TEST_F(CircArc3DTest, ReversingSwapsTheEndsTurnsOverAndKeepsACirclesCentreAndRad
     EXPECT_EQ(reversed->endPoint(), arc->startPoint());
     EXPECT_TRUE(reversed->normal().isEqualTo(-kUp));
     EXPECT_NEAR(reversed->endAngle(), M_PI_2, 1e-12) << "the same quarter, the other way";
+    // The end tangent is the end radius crossed with the normal.
+    EXPECT_TRUE(arc->GetCurveTangentAtEndPoint().isEqualTo(ZkGeVector3d(1, 0, 0)));
+    EXPECT_TRUE(reversed->GetCurveTangentAtEndPoint().isEqualTo(ZkGeVector3d(0, 1, 0)));
 
     StrongRef<CircArc3D> circle = CircArc3D::make(doc.parent, ZkGePoint3d(1, 1, 0), kUp, 3.0);
     StrongRef<CircArc3D> turned = arcOf(circle->reverseCurve());
@@ -192,6 +178,7 @@ TEST_F(CircArc3DTest, ReversingSwapsTheEndsTurnsOverAndKeepsACirclesCentreAndRad
     EXPECT_TRUE(turned->normal().isEqualTo(-kUp));
     EXPECT_TRUE(turned->isCircle());
     EXPECT_TRUE(circle->normal().isEqualTo(kUp)) << "the circle itself stays";
+    EXPECT_EQ(circle->GetCurveTangentAtEndPoint(), ZkGeVector3d::kXAxis);
 }
 
 TEST_F(CircArc3DTest, TransformingMovesThePointsButKeepsACirclesRadius) {
@@ -237,17 +224,6 @@ TEST_F(CircArc3DTest, SplittingMakesTwoArcsAboutTheSameCentre) {
     EXPECT_FALSE(none1 || none2) << "a circle has no ends to split between";
 }
 
-TEST_F(CircArc3DTest, TheEndTangentIsTheEndRadiusCrossedWithTheNormal) {
-    StrongRef<CircArc3D> arc = quarter();
-    // At (0, 2) the end direction (0, 1) crossed with +z.
-    EXPECT_TRUE(arc->GetCurveTangentAtEndPoint().isEqualTo(ZkGeVector3d(1, 0, 0)));
-    StrongRef<CircArc3D> reversed = arcOf(arc->reverseCurve());
-    EXPECT_TRUE(reversed->GetCurveTangentAtEndPoint().isEqualTo(ZkGeVector3d(0, 1, 0)))
-        << "(1, 0) crossed with -z";
-    StrongRef<CircArc3D> circle = CircArc3D::make(doc.parent, ZkGePoint3d(5, 5, 0), kUp, 1.0);
-    EXPECT_EQ(circle->GetCurveTangentAtEndPoint(), ZkGeVector3d::kXAxis);
-}
-
 // ---- arcToCircle
 
 TEST_F(CircArc3DTest, AnArcBecomesACircleAndLetsGoOfItsEnds) {
@@ -260,7 +236,7 @@ TEST_F(CircArc3DTest, AnArcBecomesACircleAndLetsGoOfItsEnds) {
     EXPECT_EQ(arc->radius(), 4.0);
     EXPECT_EQ(arc->centerPoint()->point(), ZkGePoint3d(1, 1, 0));
     EXPECT_FALSE(arc->startPoint() || arc->endPoint());
-    EXPECT_FALSE(inSketch(start.get()) || inSketch(end.get()));
+    EXPECT_FALSE(doc.inSketch(start.get()) || doc.inSketch(end.get()));
 
     arc->arcToCircle(ZkGeCircArc3d(ZkGePoint3d(), kUp, 9.0), true);
     EXPECT_EQ(arc->radius(), 4.0) << "a circle stays as it is";
@@ -268,7 +244,7 @@ TEST_F(CircArc3DTest, AnArcBecomesACircleAndLetsGoOfItsEnds) {
     ASSERT_TRUE(doc.asset.undo());
     EXPECT_FALSE(arc->isCircle());
     EXPECT_EQ(arc->startPoint(), start);
-    EXPECT_TRUE(inSketch(start.get()) && uses(start, arc.get()));
+    EXPECT_TRUE(doc.inSketch(start.get()) && usedBy(start, arc.get()));
     EXPECT_EQ(arc->centerPoint()->point(), ZkGePoint3d(0, 0, 0));
 
     arc->arcToCircle(ZkGeCircArc3d(ZkGePoint3d(0, 0, 0), ZkGeVector3d(0, 0, 1),
@@ -280,7 +256,7 @@ TEST_F(CircArc3DTest, AnArcBecomesACircleAndLetsGoOfItsEnds) {
     EXPECT_EQ(arc->startPoint(), start) << "without moving the centre the ends stay";
 }
 
-// ---- deletion and scene
+// ---- deletion
 
 TEST_F(CircArc3DTest, DeletingAnArcReleasesItsCentreAndEnds) {
     StrongRef<CircArc3D> arc, circle;
@@ -291,47 +267,11 @@ TEST_F(CircArc3DTest, DeletingAnArcReleasesItsCentreAndEnds) {
     const StrongRef<Point3D> center = arc->centerPoint(), start = arc->startPoint();
     EXPECT_EQ(arc->deleteNominees().size(), 3u);
     EXPECT_EQ(arc->deleteNominees().back(), PassiveRef<Point3D>(center));
-    doc.transact([&] {
-        const ObjectPath path = ObjectPath::toEntity(arc.get());
-        Request* request = arc->onProvideDeleteRequest(path);
-        ASSERT_NE(request, nullptr);
-        Status status;
-        request->execute(status);
-        request->destroy();
-    });
-    EXPECT_FALSE(inSketch(arc.get()) || inSketch(start.get()));
-    EXPECT_TRUE(inSketch(center.get())) << "the circle still uses the centre";
+    doc.deleteThroughRequest(*arc);
+    EXPECT_FALSE(doc.inSketch(arc.get()) || doc.inSketch(start.get()));
     EXPECT_EQ(center->curveUses()->curves(),
-              std::vector<PassiveRef<Curve3D>>{PassiveRef<Curve3D>(circle.get())});
-    ASSERT_TRUE(doc.asset.undo());
-    EXPECT_EQ(arc->centerPoint(), center);
-    EXPECT_TRUE(uses(center, arc.get()) && uses(start, arc.get()));
-}
-
-TEST_F(CircArc3DTest, TheArcNodeHangsBelowTheCurvesGroupNode) {
-    StrongRef<CircArc3D> arc;
-    doc.transact([&] { arc = quarter(); });
-    doc.asset.sceneManager().rootNode();
-    ASSERT_NE(arc->groupNode(), nullptr);
-    EXPECT_EQ(arc->sceneNode(), arc->groupNode());
-    EXPECT_EQ(arc->groupNode()->parent(), doc.sketch->groupNode());
-    ASSERT_EQ(arc->groupNode()->children().size(), 1u);
-    // Held, so that it can still be looked at once the arc lets go of it.
-    const Wyn::Objects::Ref<Wyn::Graphics::CurveNode> node(
-        dynamic_cast<Wyn::Graphics::CurveNode*>(arc->groupNode()->children()[0].get()));
-    ASSERT_NE(node.get(), nullptr);
-    EXPECT_EQ(node->kind(), Wyn::Graphics::NodeKind::CircleArc);
-    EXPECT_TRUE(node->points().front().isEqualTo(ZkGePoint3d(2, 0, 0)));
-    EXPECT_TRUE(node->points().back().isEqualTo(ZkGePoint3d(0, 2, 0)));
-
-    doc.transact([&] {
-        arc->endPoint()->point(ZkGePoint3d(-2, 0, 0));
-        arc->updateCurve();
-    });
-    EXPECT_TRUE(node->points().back().isEqualTo(ZkGePoint3d(-2, 0, 0)));
-    doc.transact([&] { doc.sketch->removeChild(StrongRef<Entity>(arc)); });
-    EXPECT_EQ(arc->groupNode(), nullptr);
-    EXPECT_EQ(node->source(), nullptr);
+              std::vector<PassiveRef<Curve3D>>{PassiveRef<Curve3D>(circle.get())})
+        << "the circle still uses the centre";
 }
 
 } // namespace

@@ -1,23 +1,19 @@
 // What every sketch curve shares: replacing its end points, the fixed state
-// and its colours, the curvature comb in the scene, the appearance drawn from
-// the display environment, picking and naming.
+// and its colours, the curve node and curvature comb in the scene, the
+// appearance drawn from the display environment, picking and naming.
 
 #include "SketchTestDocument.h"
 
-#include "Geometry/curves3d/CircArc3D.h"
-#include "Geometry/curves3d/EllipticArc3D.h"
-#include "Geometry/curves3d/Line3D.h"
-#include "Geometry/sketch3d/CurveUses.h"
-#include "Geometry/sketch3d/Point3D.h"
 #include "Kv/DataModel/Onk.h"
+#include "Kv/DataModel/Transaction.h"
 #include "Kv/Scene/EnvironmentManager.h"
-#include "Kv/Scene/SceneManager.h"
-#include "Wyn/Graphics/Attribute.h"
 #include "Wyn/Graphics/CurveNode.h"
+#include "Wyn/Objects/Ref.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 namespace Kv::Geometry::Tests {
 namespace {
@@ -27,20 +23,6 @@ using Wyn::Graphics::Attribute;
 using Wyn::Graphics::AttributeType;
 
 const ZkGeVector3d kUp = ZkGeVector3d::kZAxis;
-
-const Attribute* attribute(const ARenderNode* node, AttributeType type) {
-    return node ? node->attributes().find(type) : nullptr;
-}
-
-Wyn::Objects::Color drawnColor(const ARenderNode* node) {
-    const Attribute* occluded = attribute(node, AttributeType::OccludedEffect);
-    return occluded ? occluded->color() : Wyn::Objects::Color();
-}
-
-bool sameColor(const Wyn::Objects::Color& drawn, const Color& expected) {
-    return drawn.red == expected.red && drawn.green == expected.green &&
-           drawn.blue == expected.blue && drawn.alpha == expected.alpha;
-}
 
 double lineWeight(const ARenderNode* node) {
     const Attribute* style = attribute(node, AttributeType::LineStyle);
@@ -56,21 +38,13 @@ protected:
     StrongRef<Point3D> point(double x, double y, double z = 0.0) {
         return Point3D::make(doc.parent, ZkGePoint3d(x, y, z));
     }
-    static bool uses(const StrongRef<Point3D>& p, Curve3D* curve) {
-        return p->curveUses()->contains(PassiveRef<Curve3D>(curve));
-    }
-    bool inSketch(const StrongRef<Point3D>& p) const {
-        return doc.sketch->indexOf(p.get()) != Managed::ManagedGroupEntity::npos;
-    }
-    // The scene as a view would draw it now.
-    void realize() { doc.asset.sceneManager().rootNode(); }
     StrongRef<CircArc3D> circleWithComb(double radius) {
         StrongRef<CircArc3D> circle;
         doc.transact([&] {
             circle = CircArc3D::make(doc.parent, point(0, 0), kUp, radius);
             circle->showCurvatureComb(true);
         });
-        realize();
+        doc.realize();
         return circle;
     }
 
@@ -79,25 +53,30 @@ protected:
 
 // ---- end points
 
-TEST_F(Curve3DTest, ReplacingAnEndMovesTheUseAndLetsAnUnusedPointGo) {
-    StrongRef<Point3D> a = point(0, 0), b = point(1, 0), c = point(0, 1);
-    StrongRef<Line3D> line = Line3D::make(doc.parent, a, b);
-    StrongRef<Line3D> other = Line3D::make(doc.parent, b, c);
-
-    line->setEndPoint(c);
+TEST_F(Curve3DTest, ReplacingAnEndMovesTheUseLetsAnUnusedPointGoAndUndoes) {
+    StrongRef<Point3D> a, b, c;
+    StrongRef<Line3D> line, other;
+    doc.transact([&] {
+        a = point(0, 0), b = point(1, 0), c = point(0, 1);
+        line = Line3D::make(doc.parent, a, b);
+        other = Line3D::make(doc.parent, b, c);
+    });
+    const std::string before = describeModel(doc.asset);
+    doc.transact([&] { line->setEndPoint(c); });
     EXPECT_EQ(line->endPoint(), c);
-    EXPECT_TRUE(uses(c, line.get()));
-    EXPECT_FALSE(uses(b, line.get()));
-    EXPECT_TRUE(inSketch(b)) << "the other line still uses b";
+    EXPECT_TRUE(usedBy(c, line.get()));
+    EXPECT_FALSE(usedBy(b, line.get()));
+    EXPECT_TRUE(doc.inSketch(b.get())) << "the other line still uses b";
     EXPECT_TRUE(line->lineCurve().endPoint().isEqualTo(ZkGePoint3d(0, 1, 0)))
         << "a line follows its new end";
-
-    line->setStartPoint(b);
-    EXPECT_FALSE(inSketch(a)) << "nothing uses a any more";
-    EXPECT_TRUE(uses(b, line.get()) && uses(b, other.get()));
-
+    doc.transact([&] { line->setStartPoint(b); });
+    EXPECT_FALSE(doc.inSketch(a.get())) << "nothing uses a any more";
+    EXPECT_TRUE(usedBy(b, line.get()) && usedBy(b, other.get()));
     line->setStartPoint(StrongRef<Point3D>());
     EXPECT_EQ(line->startPoint(), b) << "a null point is ignored";
+    ASSERT_TRUE(doc.asset.undo());
+    ASSERT_TRUE(doc.asset.undo());
+    EXPECT_EQ(describeModel(doc.asset), before);
 }
 
 TEST_F(Curve3DTest, AClosedCurveKeepsThePointItStillEndsAt) {
@@ -105,84 +84,110 @@ TEST_F(Curve3DTest, AClosedCurveKeepsThePointItStillEndsAt) {
     StrongRef<Line3D> loop = Line3D::make(doc.parent, p, p);
     EXPECT_FALSE(loop->bounded());
     loop->setStartPoint(q);
-    EXPECT_TRUE(inSketch(p));
-    EXPECT_TRUE(uses(p, loop.get())) << "p is still the end";
+    EXPECT_TRUE(usedBy(p, loop.get())) << "p is still the end";
     EXPECT_TRUE(loop->bounded());
     EXPECT_EQ(loop->deleteNominees(),
               (std::vector<PassiveRef<Point3D>>{PassiveRef<Point3D>(q), PassiveRef<Point3D>(p)}));
 }
 
-TEST_F(Curve3DTest, ReplacingAnEndUndoesAsOneChange) {
-    StrongRef<Point3D> a, b, c;
-    StrongRef<Line3D> line;
-    doc.transact([&] {
-        a = point(0, 0);
-        b = point(1, 0);
-        c = point(5, 5);
-        line = Line3D::make(doc.parent, a, b);
-    });
-    doc.transact([&] { line->setStartPoint(c); });
-    EXPECT_FALSE(inSketch(a));
-    ASSERT_TRUE(doc.asset.undo());
-    EXPECT_EQ(line->startPoint(), a);
-    EXPECT_TRUE(inSketch(a));
-    EXPECT_TRUE(uses(a, line.get()));
-    EXPECT_FALSE(uses(c, line.get()));
-    EXPECT_EQ(line->lineCurve().startPoint(), ZkGePoint3d(0, 0, 0));
-}
-
 // ---- properties
 
-TEST_F(Curve3DTest, FixingSetsTheFixedColourAndUndoes) {
+TEST_F(Curve3DTest, PropertiesAreRecordedOnlyWhenTheyChangeAndFixingSetsTheFixedColour) {
+    using SketchTests::Step;
     StrongRef<Line3D> line;
     doc.transact(
         [&] { line = Line3D::make(doc.parent, ZkGePoint3d(0, 0, 0), ZkGePoint3d(1, 0, 0)); });
-    doc.transact([&] { line->fixed(true); });
-    EXPECT_TRUE(line->isFixed());
-    EXPECT_EQ(line->lineColor(), Color(0, 0.4f, 0, 1));
-    doc.transact([&] { line->fixed(false); });
-    EXPECT_EQ(line->lineColor(), Color(0, 0, 0, 1));
-    ASSERT_TRUE(doc.asset.undo());
-    EXPECT_TRUE(line->isFixed());
-    EXPECT_EQ(line->lineColor(), Color(0, 0.4f, 0, 1));
-}
-
-TEST_F(Curve3DTest, CombSettingsAreRecordedAndDefaultScaleFitsTheCurve) {
-    StrongRef<CircArc3D> circle;
-    doc.transact([&] { circle = CircArc3D::make(doc.parent, point(0, 0), kUp, 2.0); });
-    EXPECT_FALSE(circle->showCurvatureComb());
-    EXPECT_EQ(circle->combDensity(), 20u);
-    EXPECT_EQ(circle->combScale(), 10.0);
-    doc.transact([&] {
-        circle->showCurvatureComb(true);
-        circle->combDensity(7);
-        circle->combScale(0.5);
+    EXPECT_FALSE(line->showCurvatureComb());
+    EXPECT_EQ(line->combDensity(), 20u);
+    EXPECT_EQ(line->combScale(), 10.0);
+    EXPECT_TRUE(line->useEnvironmentColors());
+    doc.expectStepsUndoAndRedo({
+        Step("fix",
+             [&] {
+                 line->fixed(true);
+                 EXPECT_EQ(line->lineColor(), Color(0, 0.4f, 0, 1));
+             }),
+        Step("unfix",
+             [&] {
+                 line->fixed(false);
+                 EXPECT_EQ(line->lineColor(), Color(0, 0, 0, 1));
+             }),
+        Step("comb",
+             [&] {
+                 line->showCurvatureComb(true);
+                 line->combDensity(7);
+                 line->combScale(0.5);
+             }),
+        Step("thickness", [&] { line->lineThickness(2.0f); }),
+        Step("own colours", [&] { line->useEnvironmentColors(false); }),
     });
-    ASSERT_TRUE(doc.asset.undo());
-    EXPECT_FALSE(circle->showCurvatureComb());
-    EXPECT_EQ(circle->combDensity(), 20u);
-    EXPECT_EQ(circle->combScale(), 10.0);
-
-    // Curvature 1/2 and a box edge of 4: the longest spine is a quarter of 4.
-    EXPECT_NEAR(circle->defaultScale(), 2.0, 1e-9);
-    StrongRef<Line3D> line = Line3D::make(doc.parent, ZkGePoint3d(0, 0, 0), ZkGePoint3d(3, 0, 0));
-    EXPECT_EQ(line->defaultScale(), 10.0) << "a straight curve keeps the fallback";
+    doc.asset.beginTransaction("same value");
+    line->useEnvironmentColors(false);
+    EXPECT_TRUE(doc.asset.currentTransaction()->empty()) << "a same-value write records nothing";
+    doc.asset.commitTransaction();
 }
 
-TEST_F(Curve3DTest, FollowingTheEnvironmentIsRecordedOnlyWhenItChanges) {
-    StrongRef<Line3D> line;
-    doc.transact(
-        [&] { line = Line3D::make(doc.parent, ZkGePoint3d(0, 0, 0), ZkGePoint3d(1, 0, 0)); });
-    EXPECT_TRUE(line->useEnvironmentColors());
-    doc.transact([&] { line->lineThickness(2.0f); });
-    doc.transact([&] { line->useEnvironmentColors(true); }); // no change, nothing recorded
-    doc.transact([&] { line->useEnvironmentColors(false); });
-    EXPECT_FALSE(line->useEnvironmentColors());
-    ASSERT_TRUE(doc.asset.undo());
-    EXPECT_TRUE(line->useEnvironmentColors());
-    EXPECT_EQ(line->lineThickness(), 2.0f);
-    ASSERT_TRUE(doc.asset.undo());
-    EXPECT_EQ(line->lineThickness(), 1.0f) << "the same-value write left no step behind";
+// ---- the scene
+
+TEST_F(Curve3DTest, EachKindDrawsOneCurveNodeThatFollowsItAndLeavesWithIt) {
+    using Wyn::Graphics::CurveNode;
+    using Wyn::Graphics::NodeKind;
+    struct Case {
+        const char* name;
+        std::function<StrongRef<Curve3D>()> make;
+        NodeKind kind;
+        ZkGePoint3d first, last;
+    };
+    const ZkGePoint3d o(0, 0, 0);
+    const Case cases[] = {
+        {"line",
+         [&] {
+             return StrongRef<Curve3D>(Line3D::make(doc.parent, o, {1, 2, 0}));
+         },
+         NodeKind::PolyLine,
+         o,
+         {1, 2, 0}},
+        {"arc",
+         [&] {
+             return StrongRef<Curve3D>(CircArc3D::make(doc.parent, o, {2, 0, 0}, {0, 2, 0}, kUp));
+         },
+         NodeKind::CircleArc,
+         {2, 0, 0},
+         {0, 2, 0}},
+        {"elliptic arc",
+         [&] {
+             return StrongRef<Curve3D>(
+                 EllipticArc3D::make(doc.parent, o, {2, 0, 0}, {0, 1, 0}, {2, 0, 0}, {0, 1, 0}));
+         },
+         NodeKind::EllipseArc,
+         {2, 0, 0},
+         {0, 1, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        StrongRef<Curve3D> curve;
+        doc.transact([&] { curve = c.make(); });
+        doc.realize();
+        ARenderNode* top = curve->sceneNode();
+        ASSERT_NE(top, nullptr);
+        EXPECT_EQ(top->parent(), doc.sketch->groupNode());
+        // Held, so that it can still be looked at once the curve lets go of it.
+        const Wyn::Objects::Ref<CurveNode> node(dynamic_cast<CurveNode*>(
+            curve->groupNode() ? curve->groupNode()->children()[0].get() : top));
+        ASSERT_NE(node.get(), nullptr);
+        EXPECT_EQ(node->kind(), c.kind);
+        EXPECT_TRUE(node->points().front().isEqualTo(c.first));
+        EXPECT_TRUE(node->points().back().isEqualTo(c.last));
+
+        doc.transact([&] {
+            curve->endPoint()->point(ZkGePoint3d(-2, 0, 0));
+            curve->updateCurve();
+        });
+        EXPECT_TRUE(node->points().back().isEqualTo(ZkGePoint3d(-2, 0, 0)));
+        doc.transact([&] { doc.sketch->removeChild(StrongRef<Entity>(curve)); });
+        EXPECT_EQ(curve->sceneNode(), nullptr);
+        EXPECT_EQ(node->source(), nullptr);
+    }
 }
 
 // ---- the comb
@@ -221,8 +226,8 @@ TEST_F(Curve3DTest, CircleCombHasOneSpineMoreThanItsDensityAndAClampedOutline) {
     EXPECT_EQ(outline->mesh().positions().size(), 305u);
     EXPECT_EQ(outline->mesh().primitiveType(), Wyn::Objects::PrimitiveType(3));
 
-    EXPECT_TRUE(sameColor(drawnColor(spines), Color(0.16862746f, 0.5686275f, 0.6862745f, 1)));
-    EXPECT_TRUE(sameColor(drawnColor(outline), Color(1, 0, 0, 1)));
+    EXPECT_TRUE(drawnIn(spines, Color(0.16862746f, 0.5686275f, 0.6862745f, 1)));
+    EXPECT_TRUE(drawnIn(outline, Color(1, 0, 0, 1)));
     for (ARenderNode* comb :
          {static_cast<ARenderNode*>(spines), static_cast<ARenderNode*>(outline)}) {
         const Attribute* pick = attribute(comb, AttributeType::Selectability);
@@ -232,29 +237,30 @@ TEST_F(Curve3DTest, CircleCombHasOneSpineMoreThanItsDensityAndAClampedOutline) {
     }
 }
 
-TEST_F(Curve3DTest, DefaultScaleMakesCircleSpinesAQuarterOfTheBox) {
+TEST_F(Curve3DTest, TheCombFollowsItsSettingsAndTheCurveAndGoesWhenTurnedOff) {
     StrongRef<CircArc3D> circle = circleWithComb(2.0);
     doc.transact([&] {
         circle->combScale(circle->defaultScale());
         circle->combDensity(4);
     });
-    const std::vector<Wyn::Objects::Point3f>& ends = circle->combSpinesNode()->mesh().positions();
+    const std::vector<Wyn::Objects::Point3f> ends = circle->combSpinesNode()->mesh().positions();
     ASSERT_EQ(ends.size(), 2u * 5u);
-    const double dx = ends[1].x - ends[0].x, dy = ends[1].y - ends[0].y;
-    EXPECT_NEAR(std::hypot(dx, dy), 1.0, 1e-5) << "curvature 0.5 times scale 2";
+    EXPECT_NEAR(std::hypot(ends[1].x - ends[0].x, ends[1].y - ends[0].y), 1.0, 1e-5)
+        << "curvature 0.5 times the default scale 2, a quarter of the box";
     EXPECT_EQ(circle->combOutlineNode()->mesh().positions().size(), 64u);
-}
+    doc.transact([&] {
+        circle->centerPoint()->point(ZkGePoint3d(10, 0, 0));
+        circle->updateCurve();
+    });
+    const Wyn::Objects::Point3f first = circle->combSpinesNode()->mesh().positions().front();
+    EXPECT_NEAR(std::hypot(first.x - 10.0, first.y), 2.0, 1e-5);
 
-TEST_F(Curve3DTest, TurningTheCombOffRemovesItsNodesAndOnAgainRecreatesThem) {
-    StrongRef<CircArc3D> circle = circleWithComb(1.0);
-    ASSERT_EQ(circle->groupNode()->children().size(), 3u);
     doc.transact([&] { circle->showCurvatureComb(false); });
     EXPECT_EQ(circle->combSpinesNode(), nullptr);
     EXPECT_EQ(circle->combOutlineNode(), nullptr);
     EXPECT_EQ(circle->groupNode()->children().size(), 1u) << "only the circle itself";
     doc.transact([&] { circle->showCurvatureComb(true); });
-    ASSERT_NE(circle->combSpinesNode(), nullptr);
-    EXPECT_TRUE(sameColor(drawnColor(circle->combOutlineNode()), Color(1, 0, 0, 1)));
+    EXPECT_TRUE(drawnIn(circle->combOutlineNode(), Color(1, 0, 0, 1)));
     EXPECT_EQ(circle->groupNode()->children().size(), 3u);
 }
 
@@ -273,30 +279,13 @@ TEST_F(Curve3DTest, ArcsAndEllipsesShowCombsButLinesNever) {
               static_cast<Curve3D*>(line.get())})
             curve->showCurvatureComb(true);
     });
-    realize();
+    doc.realize();
     ASSERT_NE(arc->combSpinesNode(), nullptr);
     EXPECT_EQ(arc->combSpinesNode()->mesh().positions().size(), 2u * 20u) << "an open arc";
     ASSERT_NE(ellipse->combSpinesNode(), nullptr);
     EXPECT_EQ(ellipse->combSpinesNode()->mesh().positions().size(), 2u * 21u);
     EXPECT_EQ(line->groupNode(), nullptr);
     EXPECT_EQ(line->combSpinesNode(), nullptr);
-}
-
-TEST_F(Curve3DTest, CombFollowsTheCurve) {
-    StrongRef<Point3D> center;
-    StrongRef<CircArc3D> circle;
-    doc.transact([&] {
-        center = point(0, 0);
-        circle = CircArc3D::make(doc.parent, center, kUp, 1.0);
-        circle->showCurvatureComb(true);
-    });
-    realize();
-    doc.transact([&] {
-        center->point(ZkGePoint3d(10, 0, 0));
-        circle->updateCurve();
-    });
-    const Wyn::Objects::Point3f first = circle->combSpinesNode()->mesh().positions().front();
-    EXPECT_NEAR(std::hypot(first.x - 10.0, first.y), 1.0, 1e-5);
 }
 
 // ---- appearance
@@ -310,11 +299,11 @@ TEST_F(Curve3DTest, EnvironmentColoursFollowTheFixedStateAndTheActiveEnvironment
         line = Line3D::make(doc.parent, ZkGePoint3d(0, 0, 0), ZkGePoint3d(1, 0, 0));
         circle = CircArc3D::make(doc.parent, point(5, 5), kUp, 1.0);
     });
-    realize();
+    doc.realize();
     ARenderNode* lineNode = line->sceneNode();
     ARenderNode* circleNode = circle->groupNode()->children().front().get();
-    EXPECT_TRUE(sameColor(drawnColor(lineNode), theme->sketchLineColor().toColor()));
-    EXPECT_TRUE(sameColor(drawnColor(circleNode), theme->sketchLineColor().toColor()));
+    EXPECT_TRUE(drawnIn(lineNode, theme->sketchLineColor().toColor()));
+    EXPECT_TRUE(drawnIn(circleNode, theme->sketchLineColor().toColor()));
     EXPECT_EQ(lineWeight(lineNode), 1.5);
     EXPECT_EQ(lineWeight(circle->groupNode()), 1.5) << "set on the node being realised";
     const Attribute* depth = attribute(lineNode, AttributeType::DepthPriority);
@@ -323,14 +312,14 @@ TEST_F(Curve3DTest, EnvironmentColoursFollowTheFixedStateAndTheActiveEnvironment
     EXPECT_EQ(attribute(lineNode, AttributeType::Selectability)->selectionKind(), 2);
 
     doc.transact([&] { line->fixed(true); });
-    EXPECT_TRUE(sameColor(drawnColor(lineNode), theme->sketchFixedLineColor().toColor()));
+    EXPECT_TRUE(drawnIn(lineNode, theme->sketchFixedLineColor().toColor()));
 
     Scene::Environment night("Night");
     night.color("sketchLineColor", Scene::ArgbColor(1, 0.9f, 0.8f, 0.7f));
     environments.addEnvironment(night);
     environments.activeEnvironment("Night");
-    realize();
-    EXPECT_TRUE(sameColor(drawnColor(circleNode), Color(0.9f, 0.8f, 0.7f, 1)));
+    doc.realize();
+    EXPECT_TRUE(drawnIn(circleNode, Color(0.9f, 0.8f, 0.7f, 1)));
 }
 
 TEST_F(Curve3DTest, OwnColoursAndThicknessWhenNotFollowingTheEnvironment) {
@@ -341,16 +330,16 @@ TEST_F(Curve3DTest, OwnColoursAndThicknessWhenNotFollowingTheEnvironment) {
         circle->lineColor(Color(0.25f, 0.5f, 0.75f, 1));
         circle->lineThickness(3.0f);
     });
-    realize();
+    doc.realize();
     ARenderNode* circleNode = circle->groupNode()->children().front().get();
-    EXPECT_TRUE(sameColor(drawnColor(circleNode), Color(0.25f, 0.5f, 0.75f, 1)));
+    EXPECT_TRUE(drawnIn(circleNode, Color(0.25f, 0.5f, 0.75f, 1)));
     EXPECT_EQ(lineWeight(circleNode), 3.0);
     EXPECT_EQ(lineWeight(circle->groupNode()), 0.0) << "no environment weight";
 
     doc.transact([&] { circle->lineThickness(1.0f); });
     EXPECT_EQ(lineWeight(circleNode), 0.0) << "the old weight does not linger";
     doc.transact([&] { circle->fixed(true); });
-    EXPECT_TRUE(sameColor(drawnColor(circleNode), Color(0, 0.4f, 0, 1)));
+    EXPECT_TRUE(drawnIn(circleNode, Color(0, 0.4f, 0, 1)));
 }
 
 // ---- picking, naming, text

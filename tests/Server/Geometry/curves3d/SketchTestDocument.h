@@ -1,48 +1,57 @@
 #pragma once
 
-// A document with one sketch for the tests of sketch geometry, and the
-// save/open and member helpers they share.
+// A document with one sketch for the tests of sketch geometry, the kinds of
+// geometry they draw, and the checks they share: deleting as the user does,
+// use lists, printed members and the scene's attributes.
 
-#include "Geometry/sketch3d/Sketch.h"
-#include "Geometry/sketch3d/Sketches.h"
-#include "Kv/CommonData/Component.h"
-#include "Kv/DataModel/Asset.h"
-#include "Kv/Storage/DocumentWriter.h"
+#include "../sketch3d/SketchModelDocument.h"
 
+#include "Geometry/curves3d/CircArc3D.h"
+#include "Geometry/curves3d/CurvatureHandle.h"
+#include "Geometry/curves3d/EllipticArc3D.h"
+#include "Geometry/curves3d/Line3D.h"
+#include "Geometry/curves3d/Spline3D.h"
+#include "Geometry/curves3d/TangentHandle.h"
+#include "Geometry/sketch3d/CurveUses.h"
+#include "Geometry/sketch3d/Point3D.h"
+#include "Wyn/Graphics/Attribute.h"
+
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace Kv::Geometry::Tests {
 
-class SketchTestDocument {
+using SketchTests::describeModel;
+
+class SketchTestDocument : public SketchTests::SketchModelDocument {
 public:
     SketchTestDocument();
-    ~SketchTestDocument();
 
-    // Saves to a file of this document's own and opens it again.
-    std::unique_ptr<Asset> saveAndOpen(const DocumentWriter::Schema& schema = {});
     // The entity of the same segment and identifier in an opened copy.
     Entity* counterpart(Asset& opened, const Entity* entity) const;
-    template <class Edit> void transact(Edit edit) {
-        asset.beginTransaction("test");
-        edit();
-        asset.commitTransaction();
-    }
+    bool inSketch(const Entity* entity) const;
+    // Deletes `entity` as the user would: through the request it offers for
+    // itself, with `adjust` applied to the request first.
+    void deleteThroughRequest(Geometry3D& entity,
+                              const std::function<void(Request*)>& adjust = {}) const;
+    // The scene as a view would draw it now.
+    void realize();
 
-    Asset asset;
-    Segment* segment;
-    StrongRef<Component> component;
-    StrongRef<Sketches> sketches;
     StrongRef<Sketch> sketch;
     StrongRef<Entity> parent; // the sketch, as the makes take it
-
-private:
-    std::string m_path;
 };
 
 // The persisted members of `entity`, one "name = value" line each.
 std::string printed(Entity* entity);
 std::vector<std::string> ownMemberNames(const MemberSet& set);
+bool usedBy(const StrongRef<Point3D>& point, Curve3D* curve);
+
+const Wyn::Graphics::Attribute* attribute(const Wyn::Graphics::ARenderNode* node,
+                                          Wyn::Graphics::AttributeType type);
+bool hidden(const Wyn::Graphics::ARenderNode* node);
+// Whether the node draws in exactly `expected`.
+bool drawnIn(const Wyn::Graphics::ARenderNode* node, const Color& expected);
 
 } // namespace Kv::Geometry::Tests

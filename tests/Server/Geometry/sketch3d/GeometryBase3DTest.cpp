@@ -2,51 +2,33 @@
 // where an entity lies, how geometry names itself, and its texts and type
 // codes.
 
-#include "SketchModelDocument.h"
+#include "../curves3d/SketchTestDocument.h"
 
-#include "Geometry/curves3d/Line3D.h"
 #include "Geometry/sketch3d/CoordinateSystem.h"
 #include "Geometry/sketch3d/Geometry3D.h"
 #include "Geometry/sketch3d/GeometryGroup3D.h"
-#include "Geometry/sketch3d/Point3D.h"
 #include "Kv/DataModel/DataChange.h"
-#include "Kv/DataModel/MemberCodec.h"
 #include "Kv/DataModel/Onk.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-namespace Kv::Geometry::SketchTests {
+namespace Kv::Geometry::Tests {
 namespace {
 
-struct GeometryDocument : SketchModelDocument {
-    GeometryDocument()
-        : sketch(newSketch())
-        , parent(sketch) {}
+using SketchTests::ChangeRecorder;
+
+struct GeometryDocument : SketchTestDocument {
     StrongRef<Point3D> point(double x, double y = 0, double z = 0) {
         return Point3D::make(parent, ZkGePoint3d(x, y, z));
     }
-    StrongRef<Sketch> sketch;
-    StrongRef<Entity> parent;
 };
-
-std::string printed(Entity* entity) {
-    std::ostringstream out;
-    MemberCodec::print(entity, out, MemberContext());
-    return out.str();
-}
 
 // ---- properties
 
-TEST(GeometryBase3DProperties, EachSetterIsOneUndoableChangeOfAppearance) {
+TEST(GeometryBase3DProperties, EachSetterIsOneUndoableChangeOfAppearanceButPreviewIsNone) {
     GeometryDocument doc;
     StrongRef<Point3D> point = doc.point(1);
-    EXPECT_EQ(point->lineThickness(), 1.0f);
-    EXPECT_EQ(point->zOrder(), 1u);
-    EXPECT_TRUE(point->isVisible());
     const std::string before = printed(point.get());
-
     ChangeRecorder recorder({point.get()});
     doc.transact([&] {
         point->lineThickness(2.5f);
@@ -61,31 +43,19 @@ TEST(GeometryBase3DProperties, EachSetterIsOneUndoableChangeOfAppearance) {
         EXPECT_EQ(change.changeType, unsigned(kChangeAppearance));
         EXPECT_EQ(change.timing, 3);
     }
-    EXPECT_EQ(point->lineColor(), Color(1, 0, 0, 1));
     EXPECT_EQ(point->fillColor(), Color(0, 1, 0, 0.5f));
-    EXPECT_EQ(point->zOrder(), 7u);
     ASSERT_TRUE(doc.asset.undo());
     EXPECT_EQ(printed(point.get()), before);
-}
+    doc.transact([&] { EXPECT_TRUE(point->toggleVisibility(ObjectPath())); });
+    EXPECT_FALSE(point->isVisible(nullptr));
 
-TEST(GeometryBase3DProperties, PreviewDrawingIsNeitherRecordedNorSaved) {
-    GeometryDocument doc;
-    StrongRef<Point3D> point = doc.point(1);
-    const std::string before = printed(point.get());
-    ChangeRecorder recorder({point.get()});
+    // Drawing for a preview is neither recorded nor saved.
+    recorder.clear();
+    const std::string toggled = printed(point.get());
     doc.transact([&] { point->drawForPreview(true); });
     EXPECT_TRUE(point->drawForPreview());
     EXPECT_TRUE(recorder.changes().empty());
-    EXPECT_EQ(printed(point.get()), before);
-}
-
-TEST(GeometryBase3DProperties, ToggleFlipsTheOwnFlag) {
-    GeometryDocument doc;
-    StrongRef<Point3D> point = doc.point(1);
-    doc.transact([&] { EXPECT_TRUE(point->toggleVisibility(ObjectPath())); });
-    EXPECT_FALSE(point->isVisible(nullptr));
-    doc.transact([&] { point->toggleVisibility(ObjectPath()); });
-    EXPECT_TRUE(point->isVisible(nullptr));
+    EXPECT_EQ(printed(point.get()), toggled);
 }
 
 // ---- groups
@@ -102,7 +72,6 @@ TEST(GeometryGroup3D, AppearanceGoesToEveryChildAndUndoesAsOne) {
     const std::string before = describeModel(doc.asset);
     ChangeRecorder recorder({group.get()});
     doc.transact([&] { group->lineColor(Color(0.25f, 0.5f, 0.75f, 1)); });
-    EXPECT_EQ(group->lineColor(), Color(0.25f, 0.5f, 0.75f, 1));
     for (const StrongRef<Point3D>& child : children)
         EXPECT_EQ(child->lineColor(), Color(0.25f, 0.5f, 0.75f, 1));
     ASSERT_EQ(recorder.changes().size(), 1u) << "one change around all children";
@@ -143,7 +112,6 @@ TEST(GeometryGroup3D, HasLinesWhenAChildHas) {
     EXPECT_TRUE(group->hasLines());
     EXPECT_FALSE(group->hasFill());
     EXPECT_FALSE(group->references(Point3D::findOrMake(inside, ZkGePoint3d(0, 0, 0))));
-    EXPECT_EQ(group->geometryBase3D(0)->toString().rfind(L"Point3D", 0), 0u);
     EXPECT_FALSE(group->geometryBase3D(9));
 }
 
@@ -203,10 +171,6 @@ TEST(Geometry3DNaming, NoKeyOutsideAGroup) {
     Onk key(L"left", L"alone");
     EXPECT_FALSE(point->getOnk(key));
     EXPECT_EQ(key, Onk(L"left", L"alone"));
-
-    StrongRef<Point3D> removed = doc.point(4);
-    doc.transact([&] { doc.sketch->removeChild(StrongRef<Entity>(removed)); });
-    EXPECT_FALSE(removed->getOnk(key)) << "a removed point counts nowhere";
 }
 
 // ---- deletion, texts and type codes
@@ -230,23 +194,15 @@ TEST(Geometry3D, TextsEmbedTheirBases) {
     EXPECT_EQ(point->toString(), L"Point3D at (1.5, -2) (Base " + base + L"))");
 }
 
+// The codes name the kinds in the keys scripts find geometry by.
 TEST(Geometry3D, TypeCodesAreFixed) {
-    EXPECT_EQ(Geometry3D::kGeometry3D, 0);
-    EXPECT_EQ(Geometry3D::kPoint3D, 1);
-    EXPECT_EQ(Geometry3D::kLine3D, 2);
-    EXPECT_EQ(Geometry3D::kTangentHandle, 3);
-    EXPECT_EQ(Geometry3D::kCircArc3D, 4);
-    EXPECT_EQ(Geometry3D::kEllipticArc3D, 5);
-    EXPECT_EQ(Geometry3D::kSpline3D, 6);
-    EXPECT_EQ(Geometry3D::kCurvatureHandle, 10);
-    EXPECT_EQ(Geometry3D::kText, 11);
-    EXPECT_EQ(Geometry3D::kTextBorder, 12);
-
-    GeometryDocument doc;
-    StrongRef<Point3D> a = doc.point(0);
-    EXPECT_EQ(a->geomType(), Geometry3D::kPoint3D);
-    EXPECT_EQ(Line3D::make(doc.parent, a, doc.point(1))->geomType(), Geometry3D::kLine3D);
+    EXPECT_EQ((std::vector<int>{Geometry3D::kGeometry3D, Geometry3D::kPoint3D, Geometry3D::kLine3D,
+                                Geometry3D::kTangentHandle, Geometry3D::kCircArc3D,
+                                Geometry3D::kEllipticArc3D, Geometry3D::kSpline3D,
+                                Geometry3D::kCurvatureHandle, Geometry3D::kText,
+                                Geometry3D::kTextBorder}),
+              (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 10, 11, 12}));
 }
 
 } // namespace
-} // namespace Kv::Geometry::SketchTests
+} // namespace Kv::Geometry::Tests

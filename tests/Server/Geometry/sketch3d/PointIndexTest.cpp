@@ -3,10 +3,9 @@
 // of each other, and after points are moved, removed, reordered, undone,
 // redone and read back from a file.
 
-#include "SketchModelDocument.h"
+#include "../curves3d/SketchTestDocument.h"
 
 #include "Geometry/sketch3d/GeometryGroup3D.h"
-#include "Geometry/sketch3d/Point3D.h"
 #include "Geometry/sketch3d/PointIndex.h"
 #include "ZkGeContext.h"
 
@@ -15,7 +14,7 @@
 #include <cmath>
 #include <random>
 
-namespace Kv::Geometry::SketchTests {
+namespace Kv::Geometry::Tests {
 namespace {
 
 // What the sharing rule says: the first child, in child order, that is a
@@ -31,10 +30,6 @@ Point3D* firstInChildOrder(const Managed::ManagedGroupEntity& group, const ZkGeP
 
 class PointIndexTest : public ::testing::Test {
 protected:
-    PointIndexTest()
-        : sketch(doc.newSketch())
-        , parent(sketch) {}
-
     // Positions on a coarse grid, some nudged by less than the tolerance, so
     // that many queries find one point, some several and some none.
     ZkGePoint3d randomPosition() {
@@ -98,33 +93,11 @@ protected:
         }
     }
 
-    SketchModelDocument doc;
-    StrongRef<Sketch> sketch;
-    StrongRef<Entity> parent;
+    SketchTestDocument doc;
+    const StrongRef<Sketch>& sketch = doc.sketch;
+    const StrongRef<Entity>& parent = doc.parent;
     std::mt19937 random{20240611};
 };
-
-TEST_F(PointIndexTest, AnswersAsTheWalkOnRandomPositions) {
-    for (int i = 0; i < 300; ++i)
-        Point3D::make(parent, randomPosition()); // duplicates on purpose
-    expectIndexMatchesWalk(*sketch, sketch->pointIndex(), 2000, "after making");
-}
-
-TEST_F(PointIndexTest, FindOrMakeSharesWhatTheWalkFinds) {
-    for (int i = 0; i < 500; ++i) {
-        const ZkGePoint3d p = randomPosition();
-        Point3D* expected = firstInChildOrder(*sketch, p, ZkGeContext::gTol);
-        const size_t before = sketch->childCount();
-        StrongRef<Point3D> got = Point3D::findOrMake(parent, p);
-        if (expected) {
-            ASSERT_EQ(got.get(), expected);
-            ASSERT_EQ(sketch->childCount(), before);
-        } else {
-            ASSERT_EQ(sketch->childCount(), before + 1);
-            ASSERT_EQ(got->point(), p);
-        }
-    }
-}
 
 TEST_F(PointIndexTest, FollowsEditsUndoAndRedo) {
     randomEdits(400);
@@ -142,7 +115,7 @@ TEST_F(PointIndexTest, FollowsEditsUndoAndRedo) {
 TEST_F(PointIndexTest, ComesBackWithTheDocument) {
     randomEdits(200);
     std::unique_ptr<Asset> opened = doc.saveAndOpen();
-    StrongRef<Sketch> loaded = sketchesOf(*opened)->sketch(0);
+    StrongRef<Sketch> loaded = SketchTests::sketchesOf(*opened)->sketch(0);
     ASSERT_EQ(loaded->childCount(), sketch->childCount());
     expectIndexMatchesWalk(*loaded, loaded->pointIndex(), 500, "after opening");
     loaded.reset();
@@ -238,4 +211,4 @@ TEST_F(PointIndexTest, LargeAndOddTolerancesStillAgree) {
 }
 
 } // namespace
-} // namespace Kv::Geometry::SketchTests
+} // namespace Kv::Geometry::Tests

@@ -7,7 +7,8 @@
 #include "Kv/DataModel/MemberCodec.h"
 #include "Kv/DataModel/Segment.h"
 #include "Kv/Storage/DocumentReader.h"
-#include "Kv/Storage/DocumentWriter.h"
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -83,8 +84,25 @@ StrongRef<Sketch> SketchModelDocument::newSketch(const std::wstring& name) {
     return made;
 }
 
-std::unique_ptr<Asset> SketchModelDocument::saveAndOpen() {
-    DocumentWriter::save(asset, m_path);
+void SketchModelDocument::expectStepsUndoAndRedo(const std::vector<Step>& steps) {
+    std::vector<std::string> states{describeModel(asset)};
+    for (const Step& step : steps) {
+        transact(step.edit);
+        states.push_back(describeModel(asset));
+        ASSERT_NE(states.back(), states[states.size() - 2]) << step.name << " changed nothing";
+    }
+    for (size_t i = steps.size(); i > 0; --i) {
+        ASSERT_TRUE(asset.undo()) << steps[i - 1].name;
+        ASSERT_EQ(describeModel(asset), states[i - 1]) << "undo of " << steps[i - 1].name;
+    }
+    for (size_t i = 0; i < steps.size(); ++i) {
+        ASSERT_TRUE(asset.redo()) << steps[i].name;
+        ASSERT_EQ(describeModel(asset), states[i + 1]) << "redo of " << steps[i].name;
+    }
+}
+
+std::unique_ptr<Asset> SketchModelDocument::saveAndOpen(const DocumentWriter::Schema& schema) {
+    DocumentWriter::save(asset, m_path, nullptr, schema);
     return DocumentReader::load(m_path);
 }
 

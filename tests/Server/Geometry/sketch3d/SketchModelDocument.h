@@ -11,12 +11,23 @@
 #include "Kv/DataModel/Asset.h"
 #include "Kv/DataModel/EntityChange.h"
 #include "Kv/DataModel/IEntityObserver.h"
+#include "Kv/Storage/DocumentWriter.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace Kv::Geometry::SketchTests {
+
+// One named edit of a session.
+struct Step {
+    Step(const char* stepName, std::function<void()> stepEdit)
+        : name(stepName)
+        , edit(std::move(stepEdit)) {}
+    const char* name;
+    std::function<void()> edit;
+};
 
 class SketchModelDocument {
 public:
@@ -33,8 +44,12 @@ public:
         edit();
         asset.commitTransaction();
     }
-    // Saves the document to a scratch file and opens it again.
-    std::unique_ptr<Asset> saveAndOpen();
+    // Runs each step as a transaction of its own, then undoes them all and
+    // redoes them all, expecting each to change the model and each undo and
+    // redo to bring back exactly the model it left.
+    void expectStepsUndoAndRedo(const std::vector<Step>& steps);
+    // Saves the document to a scratch file, through `schema`, and opens it again.
+    std::unique_ptr<Asset> saveAndOpen(const DocumentWriter::Schema& schema = {});
 
     Asset asset;
     Segment* segment;

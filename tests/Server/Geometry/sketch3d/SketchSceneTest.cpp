@@ -2,54 +2,37 @@
 // each sketch's group nodes, the sketch's placement and visibility, and the
 // point's screen-sized image, hidden while its curves show it.
 
-#include "SketchModelDocument.h"
+#include "../curves3d/SketchTestDocument.h"
 
-#include "Geometry/curves3d/Line3D.h"
 #include "Geometry/sketch3d/CoordinateSystem.h"
 #include "Geometry/sketch3d/GeometryGroup3D.h"
-#include "Geometry/sketch3d/Point3D.h"
 #include "Kv/Base/Resources.h"
 #include "Kv/Scene/ImageResource.h"
 #include "Kv/Scene/SceneManager.h"
-#include "Wyn/Graphics/Attribute.h"
 #include "Wyn/Graphics/GeometryNode.h"
 #include "Wyn/Graphics/GroupNode.h"
 
 #include <gtest/gtest.h>
 
-namespace Kv::Geometry::SketchTests {
+namespace Kv::Geometry::Tests {
 namespace {
 
 using Wyn::Graphics::ARenderNode;
 using Wyn::Graphics::Attribute;
 using Wyn::Graphics::AttributeType;
 
-const Attribute* attribute(const ARenderNode* node, AttributeType type) {
-    return node ? node->attributes().find(type) : nullptr;
-}
-
-bool hidden(const ARenderNode* node) {
-    const Attribute* visibility = attribute(node, AttributeType::Visibility);
-    return visibility && !visibility->isVisible();
-}
-
 class SketchSceneTest : public ::testing::Test {
 protected:
-    SketchSceneTest()
-        : sketch(doc.newSketch())
-        , parent(sketch) {}
     Scene::SceneManager& scene() { return doc.asset.sceneManager(); }
-    // The scene as a view would draw it now.
-    void realize() { scene().rootNode(); }
 
-    SketchModelDocument doc;
-    StrongRef<Sketch> sketch;
-    StrongRef<Entity> parent;
+    SketchTestDocument doc;
+    const StrongRef<Sketch>& sketch = doc.sketch;
+    const StrongRef<Entity>& parent = doc.parent;
 };
 
 TEST_F(SketchSceneTest, CollectionHoldsTheSketchNodesBelowTheRoot) {
     StrongRef<Sketch> second = doc.newSketch();
-    realize();
+    doc.realize();
     ARenderNode* collection = doc.sketches->sceneNode();
     ASSERT_NE(collection, nullptr);
     EXPECT_EQ(collection->parent(), scene().rootNode());
@@ -71,7 +54,7 @@ TEST_F(SketchSceneTest, GroupNodeCarriesThePlacement) {
         placement->origin(ZkGePoint3d(1, 2, 3));
         sketch->coordinateSystem(placement);
     });
-    realize();
+    doc.realize();
     EXPECT_EQ(sketch->groupNode()->transform(), ZkGeMatrix3d::translation(ZkGeVector3d(1, 2, 3)));
     doc.transact([&] { sketch->coordinateSystem()->origin(ZkGePoint3d(0, 0, 7)); });
     EXPECT_EQ(sketch->groupNode()->transform(), ZkGeMatrix3d::translation(ZkGeVector3d(0, 0, 7)))
@@ -81,7 +64,7 @@ TEST_F(SketchSceneTest, GroupNodeCarriesThePlacement) {
 }
 
 TEST_F(SketchSceneTest, HiddenCollectionHidesASketchThatShowsItself) {
-    realize();
+    doc.realize();
     Wyn::Graphics::GroupNode* node = sketch->groupNode();
     EXPECT_FALSE(hidden(node));
     doc.transact([&] { sketch->visible(false); });
@@ -192,7 +175,7 @@ TEST_F(SketchSceneTest, OpenedDocumentIsDrawn) {
         doc.sketches->isVisible(false);
     });
     std::unique_ptr<Asset> opened = doc.saveAndOpen();
-    StrongRef<Sketches> sketches = sketchesOf(*opened);
+    StrongRef<Sketches> sketches = SketchTests::sketchesOf(*opened);
     Scene::SceneManager& scene = opened->sceneManager();
     scene.rootNode();
     ASSERT_NE(sketches->sceneNode(), nullptr);
@@ -206,4 +189,4 @@ TEST_F(SketchSceneTest, OpenedDocumentIsDrawn) {
 }
 
 } // namespace
-} // namespace Kv::Geometry::SketchTests
+} // namespace Kv::Geometry::Tests

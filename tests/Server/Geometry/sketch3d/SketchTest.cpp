@@ -9,7 +9,6 @@
 #include "Geometry/sketch3d/CoordinateSystem.h"
 #include "Geometry/sketch3d/GeometryGroup3D.h"
 #include "Geometry/sketch3d/Point3D.h"
-#include "Geometry/sketch3d/SketchesRoot.h"
 #include "Kv/CommonData/IComponentTraversalContext.h"
 #include "Kv/DataModel/DataChange.h"
 #include "Kv/DataModel/Onk.h"
@@ -52,38 +51,32 @@ StrongRef<CoordinateSystem> tiltedPlacement(const StrongRef<Sketch>& sketch) {
 
 // ---- naming
 
-TEST(SketchNaming, EmptyNameShowsTheDefaultNameEverywhere) {
+TEST(SketchNaming, DefaultNameIsTheKeysRepresentationAndTheText) {
     SketchModelDocument doc;
     doc.newSketch();
     StrongRef<Sketch> sketch = doc.newSketch();
-    EXPECT_TRUE(sketch->hasDefaultUserName());
-    EXPECT_EQ(sketch->userName(), L"Sketch2");
-    EXPECT_EQ(sketch->defaultUserName(), L"Sketch2");
     Onk key;
     ASSERT_TRUE(sketch->getOnk(key));
-    EXPECT_EQ(key.name(), L"Sketch");
-    EXPECT_EQ(key.representation(), L"Sketch2");
+    EXPECT_EQ(key, Onk(L"Sketch", L"Sketch2"));
     const std::wstring text = sketch->toString();
     EXPECT_EQ(text.rfind(L"Sketch Sketch2 (Base CommonBaseGroupEntity ", 0), 0u) << text;
     EXPECT_EQ(text.back(), L')');
 }
 
-TEST(SketchNaming, RenamingToTheCurrentNameRecordsNothing) {
+TEST(SketchNaming, NameOfASiblingBecomesTheHostsUniqueVariantAndTheSameNameRecordsNothing) {
     SketchModelDocument doc;
-    StrongRef<Sketch> sketch = doc.newSketch(L"Profile");
-    ChangeRecorder recorder({sketch.get()});
+    doc.newSketch();
+    StrongRef<Sketch> second = doc.newSketch(L"Profile");
+    EXPECT_TRUE(second->isUniqueName(L"Profile")) << "its own name";
+    EXPECT_FALSE(second->isUniqueName(L"Sketch1"));
+    EXPECT_TRUE(second->isUniqueName(L"sketch1"));
+    ChangeRecorder recorder({second.get()});
     doc.asset.beginTransaction("rename");
-    sketch->userName(L"Profile");
+    second->userName(L"Profile");
     EXPECT_TRUE(doc.asset.currentTransaction()->empty());
     doc.asset.commitTransaction();
     EXPECT_TRUE(recorder.changes().empty());
-}
 
-TEST(SketchNaming, NameOfASiblingBecomesTheHostsUniqueVariant) {
-    SketchModelDocument doc;
-    doc.newSketch();
-    StrongRef<Sketch> second = doc.newSketch();
-    ChangeRecorder recorder({second.get()});
     doc.transact([&] { EXPECT_TRUE(second->onRename(L"Sketch1")); });
     EXPECT_EQ(second->userName(), L"Sketch1 (1)");
     ASSERT_EQ(recorder.changes().size(), 1u);
@@ -91,44 +84,13 @@ TEST(SketchNaming, NameOfASiblingBecomesTheHostsUniqueVariant) {
     EXPECT_EQ(recorder.changes()[0].kind, kTransactDo);
     EXPECT_EQ(second->getUniqueName(L"Sketch1"), L"Sketch1 (1)") << "its own name is no clash";
     EXPECT_EQ(doc.sketches->sketch(0)->getUniqueName(L"Sketch1 (1)"), L"Sketch1 (1) (1)");
-
     doc.transact([&] { second->userName(L"sketch1"); });
     EXPECT_EQ(second->userName(), L"sketch1") << "names differing in case are different";
-    ASSERT_TRUE(doc.asset.undo());
-    EXPECT_EQ(second->userName(), L"Sketch1 (1)");
-}
-
-TEST(SketchNaming, NewSketchWithATakenNameIsRenamedAtCreation) {
-    SketchModelDocument doc;
-    doc.newSketch(L"Profile");
-    EXPECT_EQ(doc.newSketch(L"Profile")->userName(), L"Profile (1)");
-    EXPECT_EQ(doc.newSketch(L"Sketch3")->userName(), L"Sketch3") << "numbers are not names";
-    EXPECT_EQ(doc.newSketch()->userName(), L"Sketch4");
-    EXPECT_EQ(doc.sketches->sketch(2)->userName(), L"Sketch3");
-    // The default name of the next sketch is taken by a named one.
-    doc.newSketch(L"Sketch6");
-    EXPECT_EQ(doc.newSketch()->userName(), L"Sketch6 (1)");
-}
-
-TEST(SketchNaming, UniquenessLooksAtTheSiblingsOnly) {
-    SketchModelDocument doc;
-    StrongRef<Sketch> sketch = doc.newSketch();
-    EXPECT_TRUE(sketch->isUniqueName(L"Sketch1")) << "its own name";
-    doc.newSketch(L"Other");
-    EXPECT_FALSE(sketch->isUniqueName(L"Other"));
-    EXPECT_TRUE(sketch->isUniqueName(L"other"));
-
-    Asset asset;
-    StrongRef<Sketch> lone = Sketch::make(asset.createSegment(), L"");
-    EXPECT_TRUE(lone->isUniqueName(L"Anything")) << "no collection";
-    EXPECT_EQ(lone->creationIndex(), Sketch::kUnsetIndex) << "no number without a collection";
-    lone.reset();
-    asset.clear();
 }
 
 // ---- visibility
 
-TEST(SketchVisibility, TraversalContextCanHideASketch) {
+TEST(SketchVisibility, TraversalContextCanHideASketchAndOnlyChangesAreRecorded) {
     SketchModelDocument doc;
     StrongRef<Sketch> sketch = doc.newSketch();
     Context hiding(true), passing(false);
@@ -136,23 +98,14 @@ TEST(SketchVisibility, TraversalContextCanHideASketch) {
     EXPECT_EQ(hiding.asked, std::vector<int>{0});
     EXPECT_TRUE(sketch->isVisible(&passing));
     EXPECT_TRUE(sketch->isVisible(nullptr));
-    doc.transact([&] { sketch->visible(false); });
-    EXPECT_FALSE(sketch->isVisible(&passing));
-}
-
-TEST(SketchVisibility, ShowingAndHidingIsRecordedOnlyWhenItChanges) {
-    SketchModelDocument doc;
-    StrongRef<Sketch> sketch = doc.newSketch();
     ChangeRecorder recorder({sketch.get()});
     doc.transact([&] { sketch->visible(true); });
     EXPECT_TRUE(recorder.changes().empty());
     doc.transact([&] { EXPECT_TRUE(sketch->toggleVisibility(ObjectPath())); });
     EXPECT_FALSE(sketch->isOwnVisible());
+    EXPECT_FALSE(sketch->isVisible(&passing));
     ASSERT_EQ(recorder.changes().size(), 1u);
     EXPECT_EQ(recorder.changes()[0].changeType, unsigned(kChangeAppearance));
-    ASSERT_TRUE(doc.asset.undo());
-    EXPECT_TRUE(sketch->isOwnVisible());
-    EXPECT_TRUE(sketch->isDrawn());
 }
 
 // ---- placement
@@ -163,13 +116,9 @@ TEST(SketchPlacement, CoordinateSystemIsAChangeOfGeometry) {
     ChangeRecorder recorder({sketch.get()});
     StrongRef<CoordinateSystem> placement;
     doc.transact([&] { placement = tiltedPlacement(sketch); });
-    EXPECT_EQ(sketch->coordinateSystem().get(), placement.get());
-    EXPECT_EQ(placement->parentEntity(), sketch.get());
     EXPECT_EQ(placement->sketch().get(), sketch.get());
     ASSERT_EQ(recorder.changes().size(), 1u);
     EXPECT_EQ(recorder.changes()[0].changeType, unsigned(kChangeGeometry));
-    ASSERT_TRUE(doc.asset.undo());
-    EXPECT_FALSE(sketch->coordinateSystem());
 }
 
 TEST(SketchPlacement, ExtractedTransformIsThePlacementBelowTheFirstElement) {
@@ -196,11 +145,11 @@ TEST(SketchPlacement, RayMeetsThePlaneInSketchCoordinates) {
     // Along the sketch's z axis (world -y) through its origin.
     ASSERT_TRUE(
         sketch->intersectWith(ZkGeRay3d(ZkGePoint3d(1, 10, 3), ZkGeVector3d(0, -1, 0)), hit));
-    EXPECT_TRUE(hit.isEqualTo(ZkGePoint3d(0, 0, 0))) << hit.x << ' ' << hit.y << ' ' << hit.z;
+    EXPECT_TRUE(hit.isEqualTo(ZkGePoint3d(0, 0, 0)));
     // Through the world point (3, 2, 7), which is (2, 4, 0) in the sketch.
     ASSERT_TRUE(
         sketch->intersectWith(ZkGeRay3d(ZkGePoint3d(3, -5, 7), ZkGeVector3d(0, 1, 0)), hit));
-    EXPECT_TRUE(hit.isEqualTo(ZkGePoint3d(2, 4, 0))) << hit.x << ' ' << hit.y << ' ' << hit.z;
+    EXPECT_TRUE(hit.isEqualTo(ZkGePoint3d(2, 4, 0)));
     EXPECT_FALSE(sketch->intersectWith(ZkGeRay3d(ZkGePoint3d(0, 2, 0), ZkGeVector3d(1, 0, 1)), hit))
         << "along the plane";
     EXPECT_FALSE(
@@ -230,11 +179,8 @@ TEST(SketchContent, ListsItsGeometryByKindInChildOrder) {
     EXPECT_EQ(sketch->geometry(2).get(), line.get());
     EXPECT_EQ(sketch->geometry(3).get(), group.get());
     EXPECT_FALSE(sketch->geometry(4));
-
-    doc.transact([&] { sketch->remove(StrongRef<GeometryBase3D>(group)); });
+    sketch->remove(StrongRef<GeometryBase3D>(group));
     EXPECT_EQ(sketch->childCount(), 3u);
-    ASSERT_TRUE(doc.asset.undo());
-    EXPECT_EQ(sketch->geometry(3).get(), group.get());
 }
 
 TEST(SketchContent, PointLookupTakesTheFirstPointWithinTheTolerance) {
@@ -299,9 +245,11 @@ TEST(SketchPaste, OnlySiblingsReorderAndNeverOntoThemselves) {
     EXPECT_TRUE(first->onCanCut(firstPath));
 }
 
-TEST(SketchPaste, WithoutACollectionNothingIsForwarded) {
+TEST(SketchPaste, WithoutACollectionNothingIsForwardedNumberedOrClashing) {
     Asset asset;
     StrongRef<Sketch> lone = Sketch::make(asset.createSegment(), L"Lone");
+    EXPECT_TRUE(lone->isUniqueName(L"Anything"));
+    EXPECT_EQ(lone->creationIndex(), Sketch::kUnsetIndex);
     EXPECT_EQ(lone->onProvidePasteRequest({}, ObjectPath(), false, false, false), nullptr);
     EXPECT_FALSE(lone->onCanPaste({}, ObjectPath(), false, false));
     lone.reset();
@@ -313,13 +261,11 @@ TEST(SketchPaste, WithoutACollectionNothingIsForwarded) {
 TEST(SketchLifecycle, DeletionReleasesThePlacementAndUndoBringsItBack) {
     SketchModelDocument doc;
     StrongRef<Sketch> sketch = doc.newSketch();
-    StrongRef<CoordinateSystem> placement;
-    doc.transact([&] { placement = tiltedPlacement(sketch); });
+    doc.transact([&] { tiltedPlacement(sketch); });
     const std::string before = describeModel(doc.asset);
     doc.transact([&] { doc.sketches->removeChild(StrongRef<Entity>(sketch)); });
     EXPECT_FALSE(sketch->coordinateSystem());
     ASSERT_TRUE(doc.asset.undo());
-    EXPECT_EQ(sketch->coordinateSystem().get(), placement.get());
     EXPECT_EQ(describeModel(doc.asset), before);
 }
 
@@ -327,8 +273,6 @@ TEST(SketchLifecycle, SketchCanTakeANewNumber) {
     SketchModelDocument doc;
     StrongRef<Sketch> sketch = doc.newSketch();
     doc.newSketch();
-    EXPECT_EQ(sketch->parentSketches().get(), doc.sketches.get());
-    EXPECT_EQ(sketch->sketchesRoot().get(), SketchesRoot::find(doc.segment).get());
     ChangeRecorder recorder({sketch.get()});
     doc.transact([&] { sketch->updateSketchID(); });
     EXPECT_EQ(sketch->creationIndex(), 3u);
@@ -366,33 +310,7 @@ TEST(SketchLifecycle, SketchLetsGoOfAClientAboutToBeDeleted) {
 
 // ---- coordinate system
 
-TEST(CoordinateSystem, SettingTheOriginLosesTheRotation) {
-    SketchModelDocument doc;
-    StrongRef<Sketch> sketch = doc.newSketch();
-    StrongRef<CoordinateSystem> placement = tiltedPlacement(sketch);
-    EXPECT_EQ(placement->origin(), ZkGePoint3d(1, 2, 3));
-    EXPECT_EQ(placement->yAxis(), ZkGeVector3d(0, 0, 1));
-    placement->origin(ZkGePoint3d(4, 5, 6));
-    EXPECT_EQ(placement->origin(), ZkGePoint3d(4, 5, 6));
-    EXPECT_EQ(placement->xAxis(), ZkGeVector3d::kXAxis);
-    EXPECT_EQ(placement->yAxis(), ZkGeVector3d::kYAxis);
-    EXPECT_EQ(placement->zAxis(), ZkGeVector3d::kZAxis);
-}
-
-TEST(CoordinateSystem, AxisSettersWriteTheirColumnAsGiven) {
-    SketchModelDocument doc;
-    StrongRef<CoordinateSystem> placement = CoordinateSystem::make(doc.segment);
-    EXPECT_EQ(placement->transform(), ZkGeMatrix3d());
-    placement->xAxis(ZkGeVector3d(2, 0, 0));
-    placement->zAxis(ZkGeVector3d(0, 1, 1));
-    EXPECT_EQ(placement->xAxis(), ZkGeVector3d(2, 0, 0)) << "not normalised";
-    EXPECT_EQ(placement->zAxis(), ZkGeVector3d(0, 1, 1)) << "not squared up";
-    EXPECT_EQ(placement->yAxis(), ZkGeVector3d::kYAxis);
-    EXPECT_EQ(placement->origin(), ZkGePoint3d::kOrigin);
-    EXPECT_FALSE(placement->sketch()) << "placing nothing";
-}
-
-TEST(CoordinateSystem, CoordSystemRoundTripsAndAligns) {
+TEST(CoordinateSystem, SettingTheOriginLosesTheRotationAndAxesAreWrittenAsGiven) {
     SketchModelDocument doc;
     StrongRef<Sketch> sketch = doc.newSketch();
     StrongRef<CoordinateSystem> placement = tiltedPlacement(sketch);
@@ -400,23 +318,27 @@ TEST(CoordinateSystem, CoordSystemRoundTripsAndAligns) {
     ZkGeVector3d x, y, z;
     placement->coordSystem(origin, x, y, z);
     EXPECT_EQ(origin, ZkGePoint3d(1, 2, 3));
-    EXPECT_EQ(x, ZkGeVector3d(1, 0, 0));
     EXPECT_EQ(y, ZkGeVector3d(0, 0, 1));
     EXPECT_EQ(z, ZkGeVector3d(0, -1, 0));
-
     StrongRef<CoordinateSystem> copy = CoordinateSystem::make(StrongRef<Entity>(sketch));
     copy->alignWithOtherCoordSystem(placement);
     EXPECT_EQ(copy->transform(), placement->transform());
-    EXPECT_EQ(placement->toString(), L"CommonBaseEntity " + std::to_wstring(placement->id()))
-        << "the base text, unchanged";
+
+    placement->origin(ZkGePoint3d(4, 5, 6));
+    EXPECT_EQ(placement->transform(), ZkGeMatrix3d::translation(ZkGeVector3d(4, 5, 6)));
+    placement->xAxis(ZkGeVector3d(2, 0, 0));
+    placement->zAxis(ZkGeVector3d(0, 1, 1));
+    EXPECT_EQ(placement->xAxis(), ZkGeVector3d(2, 0, 0)) << "not normalised";
+    EXPECT_EQ(placement->zAxis(), ZkGeVector3d(0, 1, 1)) << "not squared up";
+    EXPECT_EQ(placement->yAxis(), ZkGeVector3d::kYAxis);
+    EXPECT_FALSE(CoordinateSystem::make(doc.segment)->sketch()) << "placing nothing";
 }
 
-TEST(CoordinateSystem, EverySetterIsAnUndoableChangeOfGeometry) {
+TEST(CoordinateSystem, EverySetterIsAChangeOfGeometry) {
     SketchModelDocument doc;
     StrongRef<Sketch> sketch = doc.newSketch();
     StrongRef<CoordinateSystem> placement;
     doc.transact([&] { placement = tiltedPlacement(sketch); });
-    const ZkGeMatrix3d before = placement->transform();
     ChangeRecorder recorder({placement.get()});
     doc.transact([&] {
         placement->origin(ZkGePoint3d(9, 9, 9));
@@ -432,8 +354,6 @@ TEST(CoordinateSystem, EverySetterIsAnUndoableChangeOfGeometry) {
         EXPECT_EQ(change.changeType, unsigned(kChangeGeometry));
         EXPECT_EQ(change.kind, kTransactDo);
     }
-    ASSERT_TRUE(doc.asset.undo());
-    EXPECT_EQ(placement->transform(), before);
 }
 
 } // namespace

@@ -1,28 +1,16 @@
 // Deleting what splines hold: fit points (as long as the splines keep enough
-// of them: two when open, three when closed) and tangent and curvature handles, through the
-// requests the entities offer, with the splines fitted again afterwards.
+// of them: two when open, three when closed, and no line uses them) and
+// tangent and curvature handles, through the requests the entities offer,
+// with the splines fitted again afterwards.
 
-#include "SketchModelDocument.h"
+#include "../curves3d/SketchTestDocument.h"
 
-#include "Geometry/curves3d/CurvatureHandle.h"
-#include "Geometry/curves3d/Line3D.h"
-#include "Geometry/curves3d/Spline3D.h"
-#include "Geometry/curves3d/TangentHandle.h"
-#include "Geometry/sketch3d/CurveUses.h"
-#include "Geometry/sketch3d/DeleteCurvatureRequest.h"
-#include "Geometry/sketch3d/DeletePoint3DRequest.h"
-#include "Geometry/sketch3d/DeleteTangentRequest.h"
-#include "Geometry/sketch3d/Point3D.h"
-#include "Geometry/sketch3d/Sketch.h"
-#include "Kv/DataModel/ObjectPath.h"
 #include "Kv/DataModel/Request.h"
 #include "Kv/DataModel/Status.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
-namespace Kv::Geometry::SketchTests {
+namespace Kv::Geometry::Tests {
 namespace {
 
 // A spline that counts its fits.
@@ -52,47 +40,9 @@ private:
 
 class SplineDeletionTest : public ::testing::Test {
 protected:
-    SplineDeletionTest()
-        : sketch(doc.newSketch())
-        , parent(sketch) {}
-
-    // Deletes `entity` as the user would: the request it offers for itself,
-    // run as one transaction.
-    void remove(Geometry3D& entity) {
-        const ObjectPath path = ObjectPath::toEntity(&entity);
-        ASSERT_TRUE(entity.onCanDelete(path));
-        Request* request = entity.onProvideDeleteRequest(path);
-        ASSERT_TRUE(request);
-        Status status;
-        EXPECT_TRUE(request->execute(status));
-        request->destroy();
-    }
-    bool inSketch(const Entity* entity) const {
-        return sketch->indexOf(entity) != Managed::ManagedGroupEntity::npos;
-    }
-
-    SketchModelDocument doc;
-    StrongRef<Sketch> sketch;
-    StrongRef<Entity> parent;
+    SketchTestDocument doc;
+    const StrongRef<Entity>& parent = doc.parent;
 };
-
-TEST_F(SplineDeletionTest, EachEntityOffersItsOwnRequest) {
-    StrongRef<Point3D> point = Point3D::make(parent, ZkGePoint3d());
-    StrongRef<TangentHandle> tangent =
-        TangentHandle::make(parent, ZkGePoint3d(), ZkGeVector3d(1, 0, 0));
-    StrongRef<CurvatureHandle> curvature = CurvatureHandle::make(
-        parent, CurvatureHandle::arcFromCurvature(ZkGeVector3d(0, 1, 0), ZkGePoint3d()));
-    const auto provided = [](Geometry3D& entity) {
-        return std::unique_ptr<Request, void (*)(Request*)>(
-            entity.onProvideDeleteRequest(ObjectPath::toEntity(&entity)),
-            [](Request* request) { request->destroy(); });
-    };
-    EXPECT_TRUE(dynamic_cast<DeletePoint3DRequest*>(provided(*point).get()));
-    EXPECT_TRUE(dynamic_cast<DeleteTangentRequest*>(provided(*tangent).get()));
-    EXPECT_TRUE(dynamic_cast<DeleteCurvatureRequest*>(provided(*curvature).get()));
-    EXPECT_EQ(point->onProvideDeleteRequest(ObjectPath::toEntity(sketch.get())), nullptr)
-        << "a path ending elsewhere";
-}
 
 TEST_F(SplineDeletionTest, AFitPointGoesWhenTheSplineKeepsEnoughAndTheSplineIsFittedOnce) {
     const std::vector<ZkGePoint3d> positions{{0, 0, 0}, {1, 2, 0}, {3, 1, 0}, {4, 3, 0}};
@@ -100,13 +50,13 @@ TEST_F(SplineDeletionTest, AFitPointGoesWhenTheSplineKeepsEnoughAndTheSplineIsFi
     doc.transact([&] { spline = CountingSpline::make(parent, positions); });
     const StrongRef<Point3D> interior = spline->fitPoint(1);
     spline->fits = 0;
-    remove(*interior);
+    doc.deleteThroughRequest(*interior);
     EXPECT_EQ(spline->fitPoints(), 3);
-    EXPECT_FALSE(inSketch(interior.get()));
+    EXPECT_FALSE(doc.inSketch(interior.get()));
     EXPECT_EQ(spline->fits, 1);
     EXPECT_GT(spline->splineCurve().distanceTo(interior->point()), 0.1) << "no longer through it";
 
-    remove(*spline->fitPoint(1));
+    doc.deleteThroughRequest(*spline->fitPoint(1));
     EXPECT_EQ(spline->fitPoints(), 2);
 
     // Two are the fewest an open spline keeps: the point stays.
@@ -117,18 +67,18 @@ TEST_F(SplineDeletionTest, AFitPointGoesWhenTheSplineKeepsEnoughAndTheSplineIsFi
     Status status;
     request->execute(status);
     request->destroy();
-    EXPECT_TRUE(inSketch(end.get()));
+    EXPECT_TRUE(doc.inSketch(end.get()));
     EXPECT_EQ(spline->endPoint(), end);
     EXPECT_EQ(spline->splineCurve(), before);
 
     ASSERT_TRUE(doc.asset.undo());
     ASSERT_TRUE(doc.asset.undo());
     EXPECT_EQ(spline->fitPoints(), 4);
-    EXPECT_TRUE(inSketch(interior.get()));
+    EXPECT_TRUE(doc.inSketch(interior.get()));
     EXPECT_EQ(spline->fitPoint(1), interior);
 }
 
-TEST_F(SplineDeletionTest, AClosedSplineKeepsFourAndAnOpenOneReplacesAnEndByItsNeighbour) {
+TEST_F(SplineDeletionTest, AClosedSplineKeepsThreeAndAnOpenOneReplacesAnEndByItsNeighbour) {
     StrongRef<Spline3D> loop;
     StrongRef<Spline3D> open;
     doc.transact([&] {
@@ -137,16 +87,22 @@ TEST_F(SplineDeletionTest, AClosedSplineKeepsFourAndAnOpenOneReplacesAnEndByItsN
         open = Spline3D::make(
             parent, ZkArray<ZkGePoint3d>{{5, 0, 0}, {6, 1, 0}, {7, 0, 0}, {8, 1, 0}}, false);
     });
-    EXPECT_FALSE(loop->startPoint()->onCanDelete(ObjectPath::toEntity(loop->startPoint().get())));
+    EXPECT_FALSE(loop->fitPoint(1)->onCanDelete(ObjectPath::toEntity(loop->fitPoint(1).get())));
+    StrongRef<Point3D> loose = Point3D::make(parent, ZkGePoint3d(50, 0, 0));
+    EXPECT_TRUE(loose->onCanDelete(ObjectPath::toEntity(loose.get())));
+    EXPECT_EQ(loose->onProvideDeleteRequest(ObjectPath::toEntity(doc.sketch.get())), nullptr)
+        << "a path ending elsewhere";
     const StrongRef<Point3D> start = open->startPoint();
     const StrongRef<Point3D> next = open->fitPoint(1);
-    remove(*start);
+    doc.deleteThroughRequest(*start);
     EXPECT_EQ(open->startPoint(), next);
-    EXPECT_FALSE(inSketch(start.get()));
+    EXPECT_FALSE(doc.inSketch(start.get()));
     EXPECT_LE(open->splineCurve().startPoint().distanceTo(next->point()), 1e-9);
-    // A point a line also uses cannot go.
+    // A point a line also uses cannot go, be it an end or an interior point.
     Line3D::make(parent, open->end(), ZkGePoint3d(9, 9, 0));
-    EXPECT_FALSE(open->endPoint()->onCanDelete(ObjectPath::toEntity(open->endPoint().get())));
+    Line3D::make(parent, open->fitPoint(1), Point3D::make(parent, ZkGePoint3d(9, 0, 0)));
+    for (const StrongRef<Point3D>& shared : {open->endPoint(), open->fitPoint(1)})
+        EXPECT_FALSE(shared->onCanDelete(ObjectPath::toEntity(shared.get())));
 }
 
 TEST_F(SplineDeletionTest, DeletingAHandleTakesItsPointsAndRefitsTheSpline) {
@@ -165,23 +121,23 @@ TEST_F(SplineDeletionTest, DeletingAHandleTakesItsPointsAndRefitsTheSpline) {
         spline->updateCurve();
     });
     const ZkGeNurbCurve3d withHandles = spline->splineCurve();
-    const size_t children = sketch->childCount();
-    remove(*tangent);
+    const size_t children = doc.sketch->childCount();
+    doc.deleteThroughRequest(*tangent);
     EXPECT_FALSE(spline->hasTangent(1));
-    EXPECT_FALSE(inSketch(tangent.get()));
-    EXPECT_FALSE(inSketch(tangent->startPoint().get()));
-    EXPECT_FALSE(inSketch(tangent->endPoint().get()));
-    EXPECT_EQ(sketch->childCount(), children - 3);
+    EXPECT_FALSE(doc.inSketch(tangent.get()));
+    EXPECT_FALSE(doc.inSketch(tangent->startPoint().get()));
+    EXPECT_FALSE(doc.inSketch(tangent->endPoint().get()));
+    EXPECT_EQ(doc.sketch->childCount(), children - 3);
     EXPECT_FALSE(spline->splineCurve().isEqualTo(withHandles)) << "fitted without it";
-    remove(*curvature);
+    doc.deleteThroughRequest(*curvature);
     EXPECT_FALSE(spline->hasCurvature(2));
-    EXPECT_EQ(sketch->childCount(), children - 7) << "an arc has three points";
+    EXPECT_EQ(doc.sketch->childCount(), children - 7) << "an arc has three points";
     ASSERT_TRUE(doc.asset.undo());
     ASSERT_TRUE(doc.asset.undo());
-    EXPECT_EQ(sketch->childCount(), children);
+    EXPECT_EQ(doc.sketch->childCount(), children);
     EXPECT_EQ(spline->splineCurve(), withHandles);
     EXPECT_TRUE(spline->hasTangent(1) && spline->hasCurvature(2));
 }
 
 } // namespace
-} // namespace Kv::Geometry::SketchTests
+} // namespace Kv::Geometry::Tests
