@@ -186,13 +186,37 @@ void ellipse2d(CommandContext& context) {
 void spline2d(CommandContext& context) {
     CommandLine& args = context.args();
     ZkArray<ZkGePoint2d> fitPoints;
-    while (!args.atEnd())
+    unsigned int limit = 0;
+    while (!args.atEnd()) {
+        if (args.keyword("limit")) {
+            limit = static_cast<unsigned int>(args.integer("N", 0, 0xFFFFFFFFll));
+            args.expectEnd();
+            break;
+        }
         fitPoints.append(args.point2("P" + std::to_string(fitPoints.length() + 1)));
+    }
     if (fitPoints.length() < 2)
         throw ArgumentError("a spline needs at least two fit points");
     for (int i = 1; i < fitPoints.length(); ++i)
         differ(fitPoints[i - 1], fitPoints[i], "consecutive fit points must differ");
-    printPath(context, Spline2D::make(drawing(context), fitPoints).getTarget(), "spline");
+    StrongRef<Spline2D> made = Spline2D::make(drawing(context), fitPoints);
+    if (made && limit != 0)
+        made->setFitPointLimit(limit);
+    printPath(context, made.get(), "spline");
+}
+
+void append2d(CommandContext& context) {
+    Entity& entity = CommandTargets::entity(context, "SPLINE");
+    auto* spline = ::Kv::queryInterface<Spline2D>(&entity);
+    if (!spline)
+        throw CommandError(quoted(context, entity) + " is not a 2D spline");
+    CommandLine& args = context.args();
+    const ZkGePoint2d point = args.point2("X Y");
+    args.expectEnd();
+    differ(spline->fitPoint(spline->fitPoints() - 1), point,
+           "the new fit point must differ from the last one");
+    spline->addFitPoint(point);
+    context.out() << spline->fitPoints() << " fit points\n";
 }
 
 void copyAttributes(const GeometryBase2D& from, GeometryBase2D& to) {
@@ -245,6 +269,8 @@ void remake(const StrongRef<Entity>& parent, GeometryBase2D& item) {
         ZkArray<ZkGePoint2d> fitPoints;
         spline->getFitPoints(fitPoints);
         StrongRef<Spline2D> copy = Spline2D::make(parent, fitPoints);
+        // The exact curve, end tangents and tolerance included.
+        copy->splineCurve(spline->splineCurve());
         copy->setFitPointLimit(spline->fitPointsLimit());
         made = copy;
     }
@@ -360,9 +386,18 @@ void Sketch2DCommands::registerCommands(CommandMgr& commands) {
                      "minor radius. With 'from START to END' an arc runs counter-clockwise\n"
                      "between the directions of the two positions seen from the centre."));
     commands.registerCommand(
-        Command("spline2d", "spline2d P1 P2 ...",
+        Command("spline2d", "spline2d P1 P2 ... [limit N]",
                 "a spline of the current 2D sketch through the fit points; prints its path", true,
-                spline2d));
+                spline2d)
+            .details("Each end is a point found at its fit point or made there. With 'limit N'\n"
+                     "(0 for none) a fit point appended to N of them first drops every other\n"
+                     "one, the first always staying."));
+    commands.registerCommand(
+        Command("append2d", "append2d SPLINE X Y",
+                "append a fit point to a 2D spline; prints its number of fit points", true,
+                append2d)
+            .details("The spline's end moves to the new point, found or made there; under the\n"
+                     "spline's limit, every other fit point goes first."));
     commands.registerCommand(
         Command("group2d", "group2d PATH...",
                 "group 2D geometry of the current 2D sketch; prints the group's path", true,

@@ -91,6 +91,8 @@ void Spline2D::setFitPointLimit(unsigned int limit) {
 }
 
 void Spline2D::setFitPoints(const ZkArray<ZkGePoint2d>& fitPoints) {
+    if (fitPoints.isEmpty())
+        return;
     EntityChange change(this, kTransactDo, kChangeProperties, 3, nullptr, true);
     m_splineCurve.setFitData(fitPoints, ZkGeContext::gTol);
     resetEndPoints();
@@ -115,8 +117,11 @@ void Spline2D::addFitPoint(const ZkGePoint2d& point) {
 }
 
 void Spline2D::replaceLastFitPoint(const ZkGePoint2d& point) {
+    const int count = m_splineCurve.numFitPoints();
+    if (count == 0)
+        return;
     EntityChange change(this, kTransactDo, kChangeProperties, 3, nullptr, true);
-    m_splineCurve.setFitPointAt(m_splineCurve.numFitPoints() - 1, point);
+    m_splineCurve.setFitPointAt(count - 1, point);
     resetEndPoint(point);
 }
 
@@ -158,6 +163,22 @@ void Spline2D::onTranslate(const ZkGeVector2d& offset) {
     EntityChange change(this, kTransactDo, kChangeProperties, 3, nullptr, true);
     m_splineCurve = moved;
     resetEndPoints();
+}
+
+void Spline2D::realizeGeometry(Scene::NodeChange& change, int level) {
+    Geometry2D::realizeGeometry(change, level);
+    // The fit points rather than the kernel's box of the control points,
+    // which can stand well off a curve through sharp turns.
+    ZkGeBoundBlock2d box;
+    for (const StrongRef<Point2D>& end : {m_rStartPoint, m_rEndPoint})
+        if (end)
+            box.extend(end->point());
+    ZkArray<ZkGePoint2d> points;
+    getFitPoints(points);
+    for (const ZkGePoint2d& point : points)
+        box.extend(point);
+    if (!box.isEmpty())
+        modelBox(change, box);
 }
 
 bool Spline2D::onReferences(const StrongRef<Point2D>& point) const {

@@ -22,6 +22,7 @@ public:
                                            const ZkArray<ZkGePoint2d>& fitPoints);
 
     unsigned int fitPoints() const;
+    // The origin for an index out of range.
     ZkGePoint2d fitPoint(unsigned int index) const;
     void getFitPoints(ZkArray<ZkGePoint2d>& fitPoints) const;
 
@@ -30,12 +31,20 @@ public:
     unsigned int fitPointsLimit() const { return m_fitPointsLimit; }
     // 0 for no limit; an existing list is not shortened.
     void setFitPointLimit(unsigned int limit);
+    // Refits through the points, without end tangents; an empty list is
+    // ignored, since the ends need a first and a last fit point.
     void setFitPoints(const ZkArray<ZkGePoint2d>& fitPoints);
+    // Appends a fit point; at the limit, every other point goes first.
     void addFitPoint(const ZkGePoint2d& point);
+    // Ignored while the spline has no fit points.
     void replaceLastFitPoint(const ZkGePoint2d& point);
 
     const StrongRef<Point2D>& startPoint() const { return m_rStartPoint; }
     const StrongRef<Point2D>& endPoint() const { return m_rEndPoint; }
+
+    // Draws the sampled curve; the model box holds the end points and every
+    // fit point.
+    void realizeGeometry(Scene::NodeChange& change, int level) override;
 
     void* queryInterface(const UniqueString& id) override;
     KV_INTERFACE_ID("Kv::Geometry::Spline2D")

@@ -107,6 +107,34 @@ TEST_F(Sketch2DCommandsTest, EllipsesTakeTheMajorAxisAsAVectorAndArcsRunBetweenD
     EXPECT_TRUE(spline->endPoint()->point().isEqualTo(ZkGePoint2d(2, 0)));
 }
 
+TEST_F(Sketch2DCommandsTest, Append2dGrowsASplineUnderTheLimitSpline2dSets) {
+    const std::string path = made("spline2d 0 0 1 1 2 0 3 1 limit 4");
+    auto* spline = at<Spline2D>(path);
+    ASSERT_NE(spline, nullptr);
+    EXPECT_EQ(spline->fitPointsLimit(), 4u);
+    EXPECT_EQ(spline->fitPoints(), 4u);
+
+    // At the limit every other point goes before the new one is appended.
+    EXPECT_EQ(run("append2d " + path + " 4 0"), "3 fit points\n");
+    EXPECT_TRUE(spline->fitPoint(1).isEqualTo(ZkGePoint2d(2, 0)));
+    EXPECT_TRUE(spline->endPoint()->point().isEqualTo(ZkGePoint2d(4, 0)));
+    EXPECT_EQ(count<Point2D>(), 2u);
+    run("undo");
+    EXPECT_EQ(spline->fitPoints(), 4u);
+    EXPECT_TRUE(spline->endPoint()->point().isEqualTo(ZkGePoint2d(3, 1)));
+
+    const std::string line = made("line2d 0 5 1 5");
+    const size_t before = sketch().childCount();
+    EXPECT_THAT(failure("append2d " + line + " 4 0"), HasSubstr("is not a 2D spline"));
+    EXPECT_THAT(failure("append2d " + path + " 3 1"), HasSubstr("must differ from the last"));
+    EXPECT_THAT(failure("append2d " + path + " 4"), HasSubstr("X Y"));
+    EXPECT_THAT(failure("spline2d 0 0 1 1 limit -1"), HasSubstr("N"));
+    EXPECT_THAT(failure("spline2d 0 0 1 1 limit 3 5 5"), HasSubstr("5"));
+    EXPECT_THAT(failure("spline2d 0 0 limit 3"), HasSubstr("at least two fit points"));
+    EXPECT_EQ(sketch().childCount(), before);
+    EXPECT_EQ(spline->fitPoints(), 4u);
+}
+
 TEST_F(Sketch2DCommandsTest, BadInputIsRefusedAndChangesNothing) {
     const size_t before = sketch().childCount();
     EXPECT_THAT(failure("line2d 1 1 1 1"), HasSubstr("must not coincide"));
