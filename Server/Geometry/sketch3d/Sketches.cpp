@@ -176,21 +176,7 @@ Request* Sketches::onProvidePasteRequest(const std::vector<ObjectPath>& pasted,
 
 bool Sketches::onCanPaste(const std::vector<ObjectPath>& pasted, const ObjectPath& target, bool,
                           bool) {
-    for (const ObjectPath& path : pasted) {
-        if (path == target)
-            return false;
-        // The deepest managed entity on the path: pasting it into itself or
-        // into something below it cannot work.
-        const auto& elements = path.elements();
-        for (auto it = elements.rbegin(); it != elements.rend(); ++it) {
-            if (!::Kv::queryInterface<Managed::ManagedEntity>(it->get()))
-                continue;
-            if (target.contains(it->get()))
-                return false;
-            break;
-        }
-    }
-    return true;
+    return !Managed::ManagedEntity::pastesIntoItself(pasted, target);
 }
 
 bool Sketches::onProvideNominalHitInfo(const LogicalSelection*, const ZkGeMatrix3d& transform,

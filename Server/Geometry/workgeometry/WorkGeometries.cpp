@@ -54,19 +54,10 @@ Request* WorkGeometries::onProvidePasteRequest(const std::vector<ObjectPath>& pa
 
 bool WorkGeometries::onCanPaste(const std::vector<ObjectPath>& pasted, const ObjectPath& target,
                                 bool isCut, bool) {
+    if (Managed::ManagedEntity::pastesIntoItself(pasted, target))
+        return false;
+    // Cutting work geometry and pasting it back where it was is no move.
     for (const ObjectPath& path : pasted) {
-        if (path == target)
-            return false;
-        // The deepest managed entity on the path: pasting it into itself or
-        // into something below it cannot work.
-        const auto& elements = path.elements();
-        for (auto it = elements.rbegin(); it != elements.rend(); ++it) {
-            if (!::Kv::queryInterface<Managed::ManagedEntity>(it->get()))
-                continue;
-            if (target.contains(it->get()))
-                return false;
-            break;
-        }
         auto* geometry = ::Kv::queryInterface<WorkGeometry>(path.leaf());
         if (isCut && geometry && geometry->parentEntity() == this)
             return false;

@@ -1,8 +1,26 @@
 #include "Kv/CommonData/ManagedEntity.h"
 
 #include "Kv/DataModel/IEntityObserver.h"
+#include "Kv/DataModel/ObjectPath.h"
 
 namespace Kv::Managed {
+
+bool ManagedEntity::pastesIntoItself(const std::vector<ObjectPath>& pasted,
+                                     const ObjectPath& target) {
+    for (const ObjectPath& path : pasted) {
+        if (path == target)
+            return true;
+        const auto& elements = path.elements();
+        for (auto it = elements.rbegin(); it != elements.rend(); ++it) {
+            if (!::Kv::queryInterface<ManagedEntity>(it->get()))
+                continue;
+            if (target.contains(it->get()))
+                return true;
+            break;
+        }
+    }
+    return false;
+}
 
 ManagedEntity::~ManagedEntity() {
     clientObject(nullptr);

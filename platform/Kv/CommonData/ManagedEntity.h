@@ -2,6 +2,12 @@
 
 #include "Kv/DataModel/Entity.h"
 
+#include <vector>
+
+namespace Kv {
+class ObjectPath;
+}
+
 namespace Kv::Managed {
 
 // An entity with an owner in the model: the group it is a child of, or the
@@ -16,6 +22,11 @@ public:
     // watches its client and so hears when the client is about to be deleted.
     Entity* clientObject() const { return boundClient(); }
     void clientObject(Entity* client);
+
+    // Whether pasting any of `pasted` onto `target` would put something into
+    // itself: a path that is the target, or whose deepest managed entity lies
+    // on the target's path.
+    static bool pastesIntoItself(const std::vector<ObjectPath>& pasted, const ObjectPath& target);
 
     void* queryInterface(const UniqueString& id) override;
     KV_INTERFACE_ID("Kv::Managed::ManagedEntity")
