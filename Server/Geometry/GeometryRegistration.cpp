@@ -135,6 +135,12 @@ SelectionCategory g_sketchPointSelectionCategory =
 SketchPointFilterFinder g_sketchPointFilterFinder =
     constructed<SketchPointFilterFinder>("SketchPointFilterFinder");
 SelectionCategory g_sketchSelectionCategory = category("SketchSelectionCategory", L"Sketches");
+WorkAxisFilterFinder g_workAxisFilterFinder =
+    constructed<WorkAxisFilterFinder>("WorkAxisFilterFinder");
+WorkPlaneFilterFinder g_workPlaneFilterFinder =
+    constructed<WorkPlaneFilterFinder>("WorkPlaneFilterFinder");
+WorkPointFilterFinder g_workPointFilterFinder =
+    constructed<WorkPointFilterFinder>("WorkPointFilterFinder");
 
 const std::vector<std::string>& registrationOrder() {
     return constructionLog();

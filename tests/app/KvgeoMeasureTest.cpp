@@ -73,6 +73,29 @@ TEST(KvgeoMeasure, AnglesAreInRadians) {
     EXPECT_EQ(angle.rfind("0.643501108793284", 0), 0u) << angle;
 }
 
+TEST(KvgeoMeasure, WorkPlanesAxesAndPointsAreMeasured) {
+    const KvgeoProcess::Result result =
+        KvgeoProcess::run({"-q"}, "workplane 0 0 2 0 0 1\n"
+                                  "workplane 0 0 0 0 1 1\n"
+                                  "workaxis 0 1 0 1 0 0\n"
+                                  "workpoint 3 4 7\n"
+                                  "measure distance WorkGeometries/Point1 WorkGeometries/Plane1\n"
+                                  "measure angle WorkGeometries/Plane1 WorkGeometries/Plane2\n"
+                                  "measure distance WorkGeometries/Axis1 WorkGeometries/Point1\n"
+                                  "measure angle WorkGeometries/Axis1 WorkGeometries/Plane1\n"
+                                  "measure y WorkGeometries/Point1\n");
+    ASSERT_EQ(result.status, 0) << result.err;
+    const Lines lines = result.outLines();
+    ASSERT_EQ(lines.size(), 9u);
+    EXPECT_EQ(Lines(lines.begin() + 4, lines.end()), (Lines{
+                                                         "5 (3, 4, 7) (3, 4, 2)",
+                                                         "0.7853981633974483 (0, 0, 2) (0, 0, 0)",
+                                                         "7.615773105863909 (3, 1, 0) (3, 4, 7)",
+                                                         "0 (0.5, 1, 0) (0, 0, 2)",
+                                                         "4 (3, 4, 7) (3, 4, 7)",
+                                                     }));
+}
+
 TEST(KvgeoMeasure, MeasurementsThatDoNotApplyFailClearly) {
     const std::pair<std::string, std::string> cases[] = {
         {"radius Sketches/Sketch1/Line:2:1", "error: radius needs a circular curve"},
@@ -83,6 +106,7 @@ TEST(KvgeoMeasure, MeasurementsThatDoNotApplyFailClearly) {
         {"distance Sketches/Sketch1/Point:1:1", "error: distance is measured between two PATHs"},
         {"length Sketches", "error: 'Sketches' cannot be measured"},
         {"length Sketches/Sketch1", "error: 'Sketches/Sketch1' cannot be selected"},
+        {"length WorkGeometries", "error: 'WorkGeometries' cannot be measured"},
         {"area Sketches/Sketch1/Line:2:1",
          "error: unknown measure 'area'; expected one of length, radius, distance, angle, x, y, "
          "z, dx, dy, dz"},

@@ -2,6 +2,9 @@
 
 #include "Geometry/selection/SketchCurveSelectionFilter.h"
 #include "Geometry/selection/SketchPointSelectionFilter.h"
+#include "Geometry/selection/WorkAxisSelectionFilter.h"
+#include "Geometry/selection/WorkPlaneSelectionFilter.h"
+#include "Geometry/selection/WorkPointSelectionFilter.h"
 
 namespace Kv::Geometry {
 
@@ -14,8 +17,11 @@ GeoMeasureClient::~GeoMeasureClient() {
 }
 
 void GeoMeasureClient::onGetFilterTable(MeasureMgr::FilterTable& table) const {
-    table[MeasureMgr::kPointKind] = {&SketchPointSelectionFilter::get()};
-    table[MeasureMgr::kCurveKind] = {&SketchCurveSelectionFilter::anyCurves()};
+    table[MeasureMgr::kPointKind] = {&SketchPointSelectionFilter::get(),
+                                     &WorkPointSelectionFilter::get()};
+    table[MeasureMgr::kCurveKind] = {&SketchCurveSelectionFilter::anyCurves(),
+                                     &WorkAxisSelectionFilter::get()};
+    table[MeasureMgr::kSurfaceKind] = {&WorkPlaneSelectionFilter::get()};
 }
 
 } // namespace Kv::Geometry

@@ -6,6 +6,9 @@
 #include "Geometry/selection/GeoMeasureClient.h"
 #include "Geometry/selection/SketchCurveFilterFinder.h"
 #include "Geometry/selection/SketchPointFilterFinder.h"
+#include "Geometry/selection/WorkAxisFilterFinder.h"
+#include "Geometry/selection/WorkPlaneFilterFinder.h"
+#include "Geometry/selection/WorkPointFilterFinder.h"
 #include "Kv/Selection/SelectionCategory.h"
 
 namespace Kv::Geometry {
@@ -16,5 +19,8 @@ extern SketchCurveFilterFinder g_sketchCurveFilterFinder;
 extern SelectionCategory g_sketchPointSelectionCategory;
 extern SketchPointFilterFinder g_sketchPointFilterFinder;
 extern SelectionCategory g_sketchSelectionCategory;
+extern WorkAxisFilterFinder g_workAxisFilterFinder;
+extern WorkPlaneFilterFinder g_workPlaneFilterFinder;
+extern WorkPointFilterFinder g_workPointFilterFinder;
 
 } // namespace Kv::Geometry

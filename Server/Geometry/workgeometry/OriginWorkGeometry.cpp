@@ -1,5 +1,6 @@
 #include "Geometry/workgeometry/OriginWorkGeometry.h"
 
+#include "Geometry/selection/OriginWorkGeometrySelection.h"
 #include "Geometry/workgeometry/WorkAxis.h"
 #include "Geometry/workgeometry/WorkPlane.h"
 #include "Geometry/workgeometry/WorkPoint.h"
@@ -58,6 +59,11 @@ void OriginWorkGeometry::initializeMemberSetIfNeeded() {
 
 StrongRef<WorkGeometry> OriginWorkGeometry::originWorkGeometry(unsigned int index) const {
     return childAs<WorkGeometry>(index);
+}
+
+StrongRef<LogicalSelection> OriginWorkGeometry::onCreateLogicalSelection(const ObjectPath& path) {
+    return OriginWorkGeometrySelection::make(selectedPath(path),
+                                             StrongRef<OriginWorkGeometry>(this));
 }
 
 void* OriginWorkGeometry::queryInterface(const UniqueString& id) {

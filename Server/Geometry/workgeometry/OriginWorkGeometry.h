@@ -29,6 +29,9 @@ public:
     unsigned int originWorkGeometries() const { return static_cast<unsigned int>(childCount()); }
     StrongRef<WorkGeometry> originWorkGeometry(unsigned int index) const;
 
+    // An OriginWorkGeometrySelection of the collection.
+    StrongRef<LogicalSelection> onCreateLogicalSelection(const ObjectPath& path) override;
+
     void* queryInterface(const UniqueString& id) override;
     KV_INTERFACE_ID("Kv::Geometry::OriginWorkGeometry")
 

@@ -1,5 +1,7 @@
 #include "Geometry/workgeometry/WorkAxis.h"
 
+#include "Geometry/selection/WorkAxisExtentSelection.h"
+#include "Geometry/selection/WorkAxisSelection.h"
 #include "Geometry/workgeometry/WorkGeometries.h"
 #include "Kv/DataModel/DataChange.h"
 #include "Kv/DataModel/EntityChange.h"
@@ -227,6 +229,16 @@ void WorkAxis::onTranslate(const ZkGeVector3d& offset) {
 
 ZkGePoint3d WorkAxis::nominalPoint() const {
     return m_line.pointOnLine() + m_line.direction() * 0.5;
+}
+
+StrongRef<LogicalSelection> WorkAxis::onCreateLogicalSelection(const ObjectPath& path) {
+    const StrongRef<LogicalSelection> picked = WorkGeometry::onCreateLogicalSelection(path);
+    if (!picked)
+        return picked;
+    const uint64_t end = picked->path().qualifier();
+    if (end == kLowerEnd || end == kUpperEnd)
+        return WorkAxisExtentSelection::make(picked->path(), StrongRef<WorkAxis>(this));
+    return WorkAxisSelection::make(picked->path(), StrongRef<WorkAxis>(this));
 }
 
 std::wstring WorkAxis::userName() const {

@@ -69,6 +69,9 @@ public:
     void activeEnvironmentChanged(Event* event) override;
 
     std::wstring userName() const override;
+    // A pick of the axis (or of one of its ends) as the selection class its leaf qualifier calls
+    // for; nothing while it only previews.
+    StrongRef<LogicalSelection> onCreateLogicalSelection(const ObjectPath& path) override;
     // Scripting name "WorkAxis", represented by the user name.
     bool getOnk(Onk& key) override;
 

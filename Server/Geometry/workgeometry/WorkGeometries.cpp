@@ -1,5 +1,6 @@
 #include "Geometry/workgeometry/WorkGeometries.h"
 
+#include "Geometry/selection/WorkGeometriesSelection.h"
 #include "Geometry/workgeometry/WorkGeometry.h"
 #include "Kv/CommonData/IComponent.h"
 #include "Kv/CommonData/ManagedEntity.h"
@@ -63,6 +64,10 @@ bool WorkGeometries::onCanPaste(const std::vector<ObjectPath>& pasted, const Obj
             return false;
     }
     return true;
+}
+
+StrongRef<LogicalSelection> WorkGeometries::onCreateLogicalSelection(const ObjectPath& path) {
+    return WorkGeometriesSelection::make(selectedPath(path), StrongRef<WorkGeometries>(this));
 }
 
 void* WorkGeometries::queryInterface(const UniqueString& id) {

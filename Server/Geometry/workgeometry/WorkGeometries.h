@@ -29,6 +29,9 @@ public:
 
     StrongRef<WorkGeometry> workGeometry(unsigned int index) const;
 
+    // A WorkGeometriesSelection of the collection.
+    StrongRef<LogicalSelection> onCreateLogicalSelection(const ObjectPath& path) override;
+
     // The next number of each kind, recorded as a change of the collection;
     // the first of each is 1.
     int getNextWorkPlaneID() { return nextNumber(m_highWaterMarkPlanes); }

@@ -110,6 +110,14 @@ bool WorkGeometry::onProvideNominalHitInfo(const LogicalSelection*, const ZkGeMa
     return true;
 }
 
+bool WorkGeometry::modelHitPoint(const LogicalSelection& selection, ZkGePoint3d& point) const {
+    ZkGeMatrix3d pointTransform;
+    if (!onProvideNominalHitInfo(&selection, selection.modelTransform(), point, pointTransform))
+        return false;
+    point.transformBy(pointTransform);
+    return true;
+}
+
 void WorkGeometry::onCreateGeometryNode(Scene::NodeChange& change) {
     Geometry3D::onCreateGeometryNode(change);
     change.clientType(kClientType);

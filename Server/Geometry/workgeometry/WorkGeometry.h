@@ -69,6 +69,8 @@ public:
     // `transform`, which it keeps.
     bool onProvideNominalHitInfo(const LogicalSelection* selection, const ZkGeMatrix3d& transform,
                                  ZkGePoint3d& point, ZkGeMatrix3d& pointTransform) const;
+    // The same point in model space, for `selection` of the entity.
+    bool modelHitPoint(const LogicalSelection& selection, ZkGePoint3d& point) const;
 
     // The first work geometry among `group`'s children whose user name is
     // exactly `name`, or null: how the collections answer scripts.

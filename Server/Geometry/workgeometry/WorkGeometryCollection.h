@@ -6,6 +6,7 @@
 #include "Kv/CommonData/IVisibilityToggle.h"
 #include "Kv/DataModel/DataChange.h"
 #include "Kv/DataModel/EntityChange.h"
+#include "Kv/DataModel/ILogicalSelectionSource.h"
 #include "Kv/DataModel/IScriptableObject.h"
 #include "Kv/DataModel/Onk.h"
 #include "Kv/Scene/INodeSource.h"
@@ -76,11 +77,13 @@ protected:
 // A collection the user shows and hides as a whole. Its "visible" member is
 // registered by the derived class, which also gives it its first value. In the
 // scene it is a group node of the work geometry client type holding its
-// children's nodes, hidden with the switch.
+// children's nodes, hidden with the switch. The user also picks it as a whole:
+// the derived class makes the selection for the path `selectedPath` gives.
 template <class Derived>
 class ToggledWorkGeometryCollection : public WorkGeometryCollection<Derived>,
                                       public CommonData::IVisibilityToggle,
-                                      public Scene::INodeSource {
+                                      public Scene::INodeSource,
+                                      public ILogicalSelectionSource {
 public:
     bool isVisible(CommonData::IComponentTraversalContext* = nullptr) override { return m_visible; }
     void isVisible(bool visible) {
@@ -138,6 +141,8 @@ public:
             return found;
         if (id == INodeSource::interfaceId())
             return static_cast<INodeSource*>(this);
+        if (id == ILogicalSelectionSource::interfaceId())
+            return static_cast<ILogicalSelectionSource*>(this);
         return id == IVisibilityToggle::interfaceId() ? static_cast<IVisibilityToggle*>(this)
                                                       : nullptr;
     }
@@ -168,6 +173,18 @@ protected:
     void onPreDeletion(int kind) override {
         disconnectScene();
         WorkGeometryCollection<Derived>::onPreDeletion(kind);
+    }
+
+    // A copy of a picked `path`, cut back to end at the collection when no
+    // selection source below it answers for the path.
+    ObjectPath selectedPath(const ObjectPath& path) const {
+        ObjectPath picked = path;
+        if (this->isFinalLogicalSelectionSource(picked))
+            picked.pop_to(this);
+        return picked;
+    }
+    Entity* logicalSelectionEntity() const override {
+        return const_cast<ToggledWorkGeometryCollection*>(this);
     }
 
     bool m_visible;

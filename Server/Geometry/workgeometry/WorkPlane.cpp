@@ -1,5 +1,8 @@
 #include "Geometry/workgeometry/WorkPlane.h"
 
+#include "Geometry/selection/WorkPlaneExtentLineSelection.h"
+#include "Geometry/selection/WorkPlaneExtentPointSelection.h"
+#include "Geometry/selection/WorkPlaneSelection.h"
 #include "Geometry/workgeometry/WorkGeometries.h"
 #include "Kv/DataModel/DataChange.h"
 #include "Kv/DataModel/EntityChange.h"
@@ -319,6 +322,19 @@ void WorkPlane::onTranslate(const ZkGeVector3d& offset) {
 
 ZkGePoint3d WorkPlane::nominalPoint() const {
     return m_plane.pointOnPlane();
+}
+
+StrongRef<LogicalSelection> WorkPlane::onCreateLogicalSelection(const ObjectPath& path) {
+    const StrongRef<LogicalSelection> picked = WorkGeometry::onCreateLogicalSelection(path);
+    if (!picked)
+        return picked;
+    const uint64_t handle = picked->path().qualifier();
+    const StrongRef<WorkPlane> self(this);
+    if (handle >= kLowerLeftCorner && handle <= kUpperRightCorner)
+        return WorkPlaneExtentPointSelection::make(picked->path(), self);
+    if (handle >= kLeftEdge && handle <= kTopEdge)
+        return WorkPlaneExtentLineSelection::make(picked->path(), self);
+    return WorkPlaneSelection::make(picked->path(), self);
 }
 
 std::wstring WorkPlane::userName() const {

@@ -88,6 +88,9 @@ public:
     void activeEnvironmentChanged(Event* event) override;
 
     std::wstring userName() const override;
+    // A pick of the plane (or of a corner or an edge) as the selection class its leaf qualifier
+    // calls for; nothing while it only previews.
+    StrongRef<LogicalSelection> onCreateLogicalSelection(const ObjectPath& path) override;
     // Scripting name "WorkPlane", represented by the user name.
     bool getOnk(Onk& key) override;
 

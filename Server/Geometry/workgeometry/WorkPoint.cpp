@@ -1,5 +1,6 @@
 #include "Geometry/workgeometry/WorkPoint.h"
 
+#include "Geometry/selection/WorkPointSelection.h"
 #include "Geometry/workgeometry/WorkGeometries.h"
 #include "Kv/Base/Resources.h"
 #include "Kv/DataModel/DataChange.h"
@@ -136,6 +137,13 @@ const Scene::ImageResource* WorkPoint::image() const {
 
 ZkGePoint3d WorkPoint::nominalPoint() const {
     return m_point;
+}
+
+StrongRef<LogicalSelection> WorkPoint::onCreateLogicalSelection(const ObjectPath& path) {
+    const StrongRef<LogicalSelection> picked = WorkGeometry::onCreateLogicalSelection(path);
+    if (!picked)
+        return picked;
+    return WorkPointSelection::make(picked->path(), StrongRef<WorkPoint>(this));
 }
 
 std::wstring WorkPoint::userName() const {

@@ -37,6 +37,9 @@ public:
     void realizeAppearance(Scene::NodeChange& change) override;
 
     std::wstring userName() const override;
+    // A pick of the point as the selection class its leaf qualifier calls for;
+    // nothing while it only previews.
+    StrongRef<LogicalSelection> onCreateLogicalSelection(const ObjectPath& path) override;
     // Scripting name "WorkPoint", represented by the user name.
     bool getOnk(Onk& key) override;
 

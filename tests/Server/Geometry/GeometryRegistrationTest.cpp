@@ -165,7 +165,8 @@ TEST(GeometryRegistration, GlobalsAreMadeInLoadOrder) {
     }
     for (const char* selectionSupport :
          {"GeoMeasureClient", "SketchCurveSelectionCategory", "SketchCurveFilterFinder",
-          "SketchPointSelectionCategory", "SketchPointFilterFinder", "SketchSelectionCategory"})
+          "SketchPointSelectionCategory", "SketchPointFilterFinder", "SketchSelectionCategory",
+          "WorkAxisFilterFinder", "WorkPlaneFilterFinder", "WorkPointFilterFinder"})
         expected.push_back(selectionSupport);
     EXPECT_EQ(Kv::Geometry::registrationOrder(), expected);
 

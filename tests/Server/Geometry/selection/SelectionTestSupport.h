@@ -12,12 +12,14 @@ namespace Kv::Geometry::SelectionTests {
 
 // The selection `entity`'s own selection hook makes for a pick of it, as
 // the selection class S; null when the hook makes none or one of another class.
-template <class S> StrongRef<S> pick(Entity* entity) {
+// A nonzero `qualifier` picks that part of the entity (a handle, say).
+template <class S> StrongRef<S> pick(Entity* entity, uint64_t qualifier = 0) {
     auto* source = queryInterface<ILogicalSelectionSource>(entity);
     if (!source)
         return {};
-    StrongRef<LogicalSelection> made =
-        source->onCreateLogicalSelection(ObjectPath::toEntity(entity));
+    ObjectPath path = ObjectPath::toEntity(entity);
+    path.qualify(qualifier);
+    StrongRef<LogicalSelection> made = source->onCreateLogicalSelection(path);
     return StrongRef<S>(queryInterface<S>(made.get()));
 }
 
