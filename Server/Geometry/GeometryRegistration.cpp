@@ -125,6 +125,8 @@ KV_GEOMETRY_LOAD_META_TYPE(WorkPoints);
 // category, the measure client, the sketch curve category and filter finder,
 // the sketch point category and filter finder, the sketch and text
 // categories, and the work axis, work plane and work point filter finders.
+SelectionCategory g_geometry2DSelectionCategory =
+    category("Geometry2DSelectionCategory", L"2D Geometry");
 GeoMeasureClient g_geoMeasureClient = constructed<GeoMeasureClient>("GeoMeasureClient");
 SelectionCategory g_sketchCurveSelectionCategory =
     category("SketchCurveSelectionCategory", L"Sketch Curves");
@@ -135,6 +137,7 @@ SelectionCategory g_sketchPointSelectionCategory =
 SketchPointFilterFinder g_sketchPointFilterFinder =
     constructed<SketchPointFilterFinder>("SketchPointFilterFinder");
 SelectionCategory g_sketchSelectionCategory = category("SketchSelectionCategory", L"Sketches");
+SelectionCategory g_textSelectionCategory = category("TextSelectionCategory", L"Text Selection");
 WorkAxisFilterFinder g_workAxisFilterFinder =
     constructed<WorkAxisFilterFinder>("WorkAxisFilterFinder");
 WorkPlaneFilterFinder g_workPlaneFilterFinder =

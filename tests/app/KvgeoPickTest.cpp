@@ -39,6 +39,35 @@ TEST(KvgeoPick, PrintsTheSelectionsClassUserNameAndPath) {
               }));
 }
 
+TEST(KvgeoPick, FindsTextsAndDrawingItemsWhereTheyAreDrawn) {
+    // The glyph of "I" (10 high, default font) is a bar drawn from about
+    // x 1.4 to 2.7; its middle is inside the fill, away from the outline.
+    const KvgeoProcess::Result result =
+        KvgeoProcess::run({"-q"}, "sketch\n"
+                                  "text \"I\" 0 0 0\n"
+                                  "sketch2d Plan\n"
+                                  "line2d 0 20 4 20\n"
+                                  "circle2d 10 20 1\n"
+                                  "pick 2 5\n"
+                                  "pick 5 5\n"
+                                  "pick 2 20\n"
+                                  "pick 11 20\n"
+                                  "pick 10 20\n"
+                                  "pick 2 20 filter AnySketchCurves\n");
+    ASSERT_EQ(result.status, 0) << result.err;
+    const Lines lines = result.outLines();
+    ASSERT_EQ(lines.size(), 11u);
+    EXPECT_EQ(Lines(lines.begin() + 5, lines.end()),
+              (Lines{
+                  "TextSelection\t\tSketches/Sketch1/Text(I):11:1",
+                  "nothing",
+                  "Geometry2DSelection\t\tSketch2Ds/Skch2:1:17/Ln2:1:21",
+                  "Geometry2DSelection\t\tSketch2Ds/Skch2:1:17/Arc2:1:23",
+                  "nothing",
+                  "nothing",
+              }));
+}
+
 TEST(KvgeoPick, UnknownFiltersAndViewsAreErrors) {
     const std::pair<std::string, std::string> cases[] = {
         {"pick 0 0 filter Curves", "error: no selection filter is called 'Curves'"},

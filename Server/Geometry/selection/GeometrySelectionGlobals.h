@@ -14,11 +14,13 @@
 namespace Kv::Geometry {
 
 extern GeoMeasureClient g_geoMeasureClient;
+extern SelectionCategory g_geometry2DSelectionCategory;
 extern SelectionCategory g_sketchCurveSelectionCategory;
 extern SketchCurveFilterFinder g_sketchCurveFilterFinder;
 extern SelectionCategory g_sketchPointSelectionCategory;
 extern SketchPointFilterFinder g_sketchPointFilterFinder;
 extern SelectionCategory g_sketchSelectionCategory;
+extern SelectionCategory g_textSelectionCategory;
 extern WorkAxisFilterFinder g_workAxisFilterFinder;
 extern WorkPlaneFilterFinder g_workPlaneFilterFinder;
 extern WorkPointFilterFinder g_workPointFilterFinder;

@@ -1,5 +1,6 @@
 #include "Geometry/sketch2d/GeometryBase2D.h"
 
+#include "Geometry/selection/Geometry2DSelection.h"
 #include "Geometry/sketch2d/GeometryGroup2D.h"
 #include "Geometry/sketch2d/Point2D.h"
 #include "Geometry/sketch2d/Sketch2D.h"
@@ -130,7 +131,18 @@ void* GeometryBase2D::queryInterface(const UniqueString& id) {
         return base;
     if (id == INodeSource::interfaceId())
         return static_cast<INodeSource*>(this);
+    if (id == ILogicalSelectionSource::interfaceId())
+        return static_cast<ILogicalSelectionSource*>(this);
     return id == IScriptableObject::interfaceId() ? static_cast<IScriptableObject*>(this) : nullptr;
+}
+
+StrongRef<LogicalSelection> GeometryBase2D::onCreateLogicalSelection(const ObjectPath& path) {
+    if (drawForPreview())
+        return {};
+    ObjectPath picked = path;
+    if (isFinalLogicalSelectionSource(picked))
+        picked.pop_to(this);
+    return Geometry2DSelection::make(picked, StrongRef<GeometryBase2D>(this));
 }
 
 std::wstring GeometryBase2D::onToString() const {

@@ -3,6 +3,7 @@
 #include "Geometry/GeometryEntity.h"
 #include "Kv/Base/Color.h"
 #include "Kv/CommonData/CommonBaseGroupEntity.h"
+#include "Kv/DataModel/ILogicalSelectionSource.h"
 #include "Kv/DataModel/IScriptableObject.h"
 #include "Kv/Scene/INodeSource.h"
 #include "ZkGeVector2d.h"
@@ -20,6 +21,7 @@ class Sketch2D;
 // that draw (all but points) join the scene when they are made.
 class GeometryBase2D : public CommonData::CommonBaseGroupEntity,
                        public Scene::INodeSource,
+                       public ILogicalSelectionSource,
                        public IScriptableObject {
     KV_GEOMETRY_ENTITY(GeometryBase2D, CommonData::CommonBaseGroupEntity)
 
@@ -54,6 +56,8 @@ public:
     bool getOnk(Onk& key) override;
 
     Entity* nodeSourceEntity() override { return this; }
+    // A pick of the item as a Geometry2DSelection; none while it previews.
+    StrongRef<LogicalSelection> onCreateLogicalSelection(const ObjectPath& path) override;
     // Adds the node of `child` to the change when the child is 2D geometry
     // that draws; sketches and groups gather their children's nodes so.
     static void addChildNode(Scene::NodeChange& change, Entity* child);
@@ -84,6 +88,7 @@ protected:
     virtual std::wstring onkTag() const { return {}; }
 
     std::wstring onToString() const override;
+    Entity* logicalSelectionEntity() const override { return const_cast<GeometryBase2D*>(this); }
 
 private:
     void initializeMemberSet(uint32_t version, MemberSet& memberSet);

@@ -1,5 +1,6 @@
 #include "Geometry/text/Text.h"
 
+#include "Geometry/selection/TextSelection.h"
 #include "Geometry/sketch3d/CurveUses.h"
 #include "Geometry/sketch3d/CurvesToUpdate.h"
 #include "Geometry/sketch3d/DeleteTextRequest.h"
@@ -314,6 +315,13 @@ Request* Text::onProvideDeleteRequest(const ObjectPath& path) {
     if (::Kv::queryInterface<Text>(path.leaf()) != this)
         return Geometry3D::onProvideDeleteRequest(path);
     return DeleteTextRequest::make(asset(), PassiveRef<Text>(this));
+}
+
+StrongRef<LogicalSelection> Text::onCreateLogicalSelection(const ObjectPath& path) {
+    const StrongRef<LogicalSelection> picked = Geometry3D::onCreateLogicalSelection(path);
+    if (!picked)
+        return picked;
+    return TextSelection::make(picked->path(), StrongRef<Text>(this));
 }
 
 bool Text::onProvideNominalHitInfo(const LogicalSelection*, const ZkGeMatrix3d& transform,

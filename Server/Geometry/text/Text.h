@@ -89,6 +89,8 @@ public:
     // The position stands for a picked text.
     bool onProvideNominalHitInfo(const LogicalSelection* selection, const ZkGeMatrix3d& transform,
                                  ZkGePoint3d& point, ZkGeMatrix3d& pointTransform) const;
+    // A pick of the text as a TextSelection.
+    StrongRef<LogicalSelection> onCreateLogicalSelection(const ObjectPath& path) override;
 
     // A text can be copied, but neither cut nor moved among its siblings.
     bool onCanCopy(const ObjectPath&) override { return true; }

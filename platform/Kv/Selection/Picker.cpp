@@ -42,10 +42,30 @@ bool insideTriangle2d(double x, double y, const std::vector<ZkGePoint3d>& t) {
     return (s0 >= 0 && s1 >= 0 && s2 >= 0) || (s0 <= 0 && s1 <= 0 && s2 <= 0);
 }
 
+// How often the closed paths wind around (x, y): a filled item (glyph
+// outlines) covers the point where the sum is not zero, as it is painted.
+int windingNumber(double x, double y, const std::vector<std::vector<ZkGePoint3d>>& paths) {
+    int winding = 0;
+    for (const std::vector<ZkGePoint3d>& path : paths) {
+        for (size_t i = 0; i < path.size(); ++i) {
+            const ZkGePoint3d& a = path[i];
+            const ZkGePoint3d& b = path[(i + 1) % path.size()];
+            const double side = (b.x - a.x) * (y - a.y) - (b.y - a.y) * (x - a.x);
+            if (a.y <= y && b.y > y && side > 0)
+                ++winding;
+            else if (a.y > y && b.y <= y && side < 0)
+                --winding;
+        }
+    }
+    return winding;
+}
+
 // The distance in view x and y from (x, y) to what the item draws.
 double itemDistance(const DrawItem& item, double x, double y) {
     if (item.screenSized)
         return distance2d(x, y, item.anchor);
+    if (item.kind == DrawItem::Kind::Fill && windingNumber(x, y, item.paths) != 0)
+        return 0.0;
     double best = std::numeric_limits<double>::infinity();
     for (const std::vector<ZkGePoint3d>& path : item.paths) {
         if (path.empty())

@@ -29,7 +29,8 @@ public:
 
     // The entities whose selectable drawings (hidden ones included: the
     // shared ends of sketch lines are hidden but pickable) come within
-    // `tolerance` of view point (x, y), each once, nearest first; at equal
+    // `tolerance` of view point (x, y) (a point inside a filled triangle or
+    // glyph is on it), each once, nearest first; at equal
     // distance points before curves and faces, then the drawing on top.
     static std::vector<Candidate> candidates(Scene::SceneManager& scene,
                                              const Wyn::Scene::View& view, double x, double y,

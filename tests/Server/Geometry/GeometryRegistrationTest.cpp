@@ -164,9 +164,10 @@ TEST(GeometryRegistration, GlobalsAreMadeInLoadOrder) {
         metaTypes.push_back(name);
     }
     for (const char* selectionSupport :
-         {"GeoMeasureClient", "SketchCurveSelectionCategory", "SketchCurveFilterFinder",
-          "SketchPointSelectionCategory", "SketchPointFilterFinder", "SketchSelectionCategory",
-          "WorkAxisFilterFinder", "WorkPlaneFilterFinder", "WorkPointFilterFinder"})
+         {"Geometry2DSelectionCategory", "GeoMeasureClient", "SketchCurveSelectionCategory",
+          "SketchCurveFilterFinder", "SketchPointSelectionCategory", "SketchPointFilterFinder",
+          "SketchSelectionCategory", "TextSelectionCategory", "WorkAxisFilterFinder",
+          "WorkPlaneFilterFinder", "WorkPointFilterFinder"})
         expected.push_back(selectionSupport);
     EXPECT_EQ(Kv::Geometry::registrationOrder(), expected);
 
