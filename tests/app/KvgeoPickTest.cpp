@@ -40,15 +40,15 @@ TEST(KvgeoPick, PrintsTheSelectionsClassUserNameAndPath) {
 }
 
 TEST(KvgeoPick, FindsTextsAndDrawingItemsWhereTheyAreDrawn) {
-    // The glyph of "I" (10 high, default font) is a bar drawn from about
-    // x 1.4 to 2.7; its middle is inside the fill, away from the outline.
+    // The glyph of "I" (10 high, default font) is a bar drawn from x 0 to
+    // about 1.3; its middle is inside the fill, away from the outline.
     const KvgeoProcess::Result result =
         KvgeoProcess::run({"-q"}, "sketch\n"
                                   "text \"I\" 0 0 0\n"
                                   "sketch2d Plan\n"
                                   "line2d 0 20 4 20\n"
                                   "circle2d 10 20 1\n"
-                                  "pick 2 5\n"
+                                  "pick 0.65 5\n"
                                   "pick 5 5\n"
                                   "pick 2 20\n"
                                   "pick 11 20\n"

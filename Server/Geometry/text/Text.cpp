@@ -402,6 +402,13 @@ void Text::refreshTextNode() {
     text.textStyle(textStyle(fontStyle()));
     text.anchor(ZkGePoint2d(0.0, 0.0));
     text.text(m_text);
+    // Laid out from the baseline, the glyphs start at their side bearing and
+    // reach below it, while the profiles and the box start at the position:
+    // moving the anchor by the outline's lower-left corner draws the glyphs
+    // where the profiles lie.
+    const Wyn::Objects::BBox& box = m_textNode->boundingBox();
+    if (!box.isEmpty())
+        text.anchor(ZkGePoint2d(-box.minPoint().x, -box.minPoint().y));
 }
 
 void Text::realizeTransform(Scene::NodeChange& change) {
