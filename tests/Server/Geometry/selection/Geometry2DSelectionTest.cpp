@@ -121,11 +121,7 @@ TEST_F(Geometry2DSelectionTest, FiltersPassTheirKindsOfItem) {
 TEST_F(Geometry2DSelectionTest, PickingFindsItemsWhereTheyAreDrawn) {
     const Wyn::Scene::View top = Wyn::Scene::View::top();
     const auto hitsAt = [&](double x, double y) {
-        std::vector<Entity*> entities;
-        for (const Picker::Candidate& candidate :
-             Picker::candidates(doc.asset->sceneManager(), top, x, y, 0.1))
-            entities.push_back(candidate.entity);
-        return entities;
+        return SelectionTests::hitsAt(doc.asset->sceneManager(), x, y);
     };
     EXPECT_EQ(hitsAt(2, 0.05), std::vector<Entity*>{line.get()});
     EXPECT_EQ(hitsAt(2, -5), std::vector<Entity*>{grouped.get()}) << "not the group";

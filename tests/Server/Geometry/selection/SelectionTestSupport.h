@@ -6,7 +6,12 @@
 #include "Geometry/sketch3d/CoordinateSystem.h"
 #include "Geometry/sketch3d/Sketch.h"
 #include "Kv/DataModel/ILogicalSelectionSource.h"
+#include "Kv/Scene/SceneManager.h"
 #include "Kv/Selection/LogicalSelection.h"
+#include "Kv/Selection/Picker.h"
+#include "Wyn/Scene/View.h"
+
+#include <vector>
 
 namespace Kv::Geometry::SelectionTests {
 
@@ -21,6 +26,15 @@ template <class S> StrongRef<S> pick(Entity* entity, uint64_t qualifier = 0) {
     path.qualify(qualifier);
     StrongRef<LogicalSelection> made = source->onCreateLogicalSelection(path);
     return StrongRef<S>(queryInterface<S>(made.get()));
+}
+
+// The entities a click at top-view point (x, y) reaches, nearest first.
+inline std::vector<Entity*> hitsAt(Scene::SceneManager& scene, double x, double y) {
+    std::vector<Entity*> entities;
+    for (const Picker::Candidate& candidate :
+         Picker::candidates(scene, Wyn::Scene::View::top(), x, y, 0.1))
+        entities.push_back(candidate.entity);
+    return entities;
 }
 
 // Places `sketch` at (0, 0, 5) with its x axis along the component's y axis

@@ -44,11 +44,7 @@ protected:
     }
 
     std::vector<Entity*> hitsAt(double x, double y) {
-        std::vector<Entity*> entities;
-        for (const Picker::Candidate& candidate :
-             Picker::candidates(doc.asset.sceneManager(), top, x, y, 0.1))
-            entities.push_back(candidate.entity);
-        return entities;
+        return SelectionTests::hitsAt(doc.asset.sceneManager(), x, y);
     }
 
     SketchModelDocument doc;
