@@ -27,7 +27,9 @@ TEST(KvgeoRender, BadViewOrSizeIsAnErrorAndWritesNothing) {
     const std::string png = scratch.path("bad.png");
     auto view = KvgeoProcess::run({"-q", "-c", "render " + png + " view sideways"});
     EXPECT_EQ(view.status, 1);
-    EXPECT_NE(view.err.find("unknown view 'sideways'"), std::string::npos) << view.err;
+    EXPECT_NE(view.err.find("expected a view (top, front, right or iso) for V, got 'sideways'"),
+              std::string::npos)
+        << view.err;
     auto size = KvgeoProcess::run({"-q", "-c", "render " + png + " size 0 10"});
     EXPECT_EQ(size.status, 1);
     EXPECT_TRUE(readFile(png).empty());

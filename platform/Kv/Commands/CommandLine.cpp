@@ -1,9 +1,11 @@
 #include "Kv/Commands/CommandLine.h"
 
 #include "Kv/Commands/ArgumentError.h"
+#include "Wyn/Scene/View.h"
 
 #include <charconv>
 #include <cmath>
+#include <stdexcept>
 #include <system_error>
 
 namespace Kv {
@@ -188,6 +190,16 @@ bool CommandLine::boolean(const std::string& what) {
     if (word.text == "false")
         return false;
     fail("true or false", what, &word);
+}
+
+Wyn::Scene::View CommandLine::view(const std::string& what) {
+    static const std::string expected = "a view (top, front, right or iso)";
+    const Word& word = take(expected, what);
+    try {
+        return Wyn::Scene::View::named(word.text);
+    } catch (const std::invalid_argument&) {
+        fail(expected, what, &word);
+    }
 }
 
 ZkGePoint3d CommandLine::point3(const std::string& what) {

@@ -12,6 +12,10 @@
 #include <string_view>
 #include <vector>
 
+namespace Wyn::Scene {
+class View;
+}
+
 namespace Kv {
 
 // One command line split into words, and typed readers of its arguments that
@@ -63,6 +67,8 @@ public:
     ZkGePoint3d point3(const std::string& what);
     ZkGeVector3d vector3(const std::string& what);
     ZkGePoint2d point2(const std::string& what);
+    // A named view: top, front, right or iso.
+    Wyn::Scene::View view(const std::string& what);
     // `keyword X Y Z` when the next word is `keyword`, nothing otherwise.
     std::optional<ZkGePoint3d> optionalPoint3(std::string_view keyword);
     std::optional<ZkGeVector3d> optionalVector3(std::string_view keyword);

@@ -106,24 +106,18 @@ void info(CommandContext& context) {
 void render(CommandContext& context) {
     CommandLine& args = context.args();
     std::string path = args.path("FILE");
-    std::string viewName = "iso";
+    Wyn::Scene::View view = Wyn::Scene::View::iso();
     long long width = 800, height = 600;
     while (!args.atEnd()) {
         const std::optional<std::string> option = args.keyword({"view", "size"});
         if (option == "view") {
-            viewName = args.word("V");
+            view = args.view("V");
         } else if (option == "size") {
             width = args.integer("W", 1, 20000);
             height = args.integer("H", 1, 20000);
         } else {
             throw CommandError("expected view or size, got '" + args.word("OPTION") + "'");
         }
-    }
-    Wyn::Scene::View view;
-    try {
-        view = Wyn::Scene::View::named(viewName);
-    } catch (const std::invalid_argument& error) {
-        throw CommandError(error.what());
     }
     try {
         context.session().document().sceneManager().render(view, int(width), int(height), path);

@@ -22,7 +22,6 @@
 #include <memory>
 #include <optional>
 #include <ostream>
-#include <stdexcept>
 #include <typeinfo>
 
 namespace Kv {
@@ -119,12 +118,12 @@ void pick(CommandContext& context) {
     CommandLine& args = context.args();
     const double x = args.number("X");
     const double y = args.number("Y");
-    std::string viewName = "top";
+    Wyn::Scene::View view = Wyn::Scene::View::top();
     const SelectionFilter* filter = nullptr;
     while (!args.atEnd()) {
         const std::optional<std::string> option = args.keyword({"view", "filter"});
         if (option == "view") {
-            viewName = args.word("V");
+            view = args.view("V");
         } else if (option == "filter") {
             const std::string name = args.word("NAME");
             filter = SelectionFilterFinder::findFilter(UniqueString(name));
@@ -133,12 +132,6 @@ void pick(CommandContext& context) {
         } else {
             throw CommandError("expected view or filter, got '" + args.word("OPTION") + "'");
         }
-    }
-    Wyn::Scene::View view;
-    try {
-        view = Wyn::Scene::View::named(viewName);
-    } catch (const std::invalid_argument& error) {
-        throw CommandError(error.what());
     }
     Session& session = context.session();
     for (const Picker::Candidate& candidate :
